@@ -1,0 +1,31 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "../CCore.h"
+
+std::string CCore::getAppPath() {
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    std::string folder = error ? std::filesystem::current_path(error).string()
+                               : exe.parent_path().string();
+    return parsePath(folder);
+}
+
+int CCore::isPathExist(std::string path) {
+    struct stat info;
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+int CCore::isFileExist(std::string path) {
+    struct stat info;
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+void CCore::createFile(std::string path, int create) {
+    if (!create || path.empty()) return;
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd >= 0) ::close(fd);
+}

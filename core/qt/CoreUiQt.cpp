@@ -1,0 +1,22 @@
+// The boxes and choosers of CCore on Linux, through Qt.
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "../CCore.h"
+
+std::string CCore::fileTxtSave(std::string offeredName) {
+    QString path = QFileDialog::getSaveFileName(nullptr, QString(), QString::fromStdString(offeredName),
+                                                QStringLiteral("CSV (*.csv);;* (*)"));
+    return path.toStdString();
+}
+
+void CCore::openUrl(std::string path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void CCore::msgboxWarning(OwnerWindow owner, std::string text) {
+    QMessageBox::warning(static_cast<QWidget*>(owner), QStringLiteral("Tarnel"),
+                         QString::fromStdString(text));
+}

@@ -1,0 +1,48 @@
+#include "ShellAccess.h"
+
+namespace {
+
+template <typename Reference>
+void releaseOrRaise(std::unique_ptr<Reference>& reference) {
+    if (!reference) throw ShellError(shell_hr::kPointer);
+    reference.reset();
+}
+
+}  // namespace
+
+void ShellAccess::connectShell() {
+    m_shell.reset();
+    m_shell = m_backend.connect();
+}
+
+void ShellAccess::openFolder(const std::string& path) {
+    if (!m_shell) throw ShellError(shell_hr::kPointer);
+    m_folder = m_shell->nameSpace(path);
+}
+
+void ShellAccess::findItem(const std::string& name) {
+    if (!m_folder) throw ShellError(shell_hr::kPointer);
+    m_item = m_folder->parseName(name);
+}
+
+std::string ShellAccess::itemDetail(int column) {
+    if (!m_folder || !m_item) throw ShellError(shell_hr::kPointer);
+    return m_folder->itemDetail(*m_item, column);
+}
+
+std::string ShellAccess::columnHeading(int column) {
+    if (!m_folder) throw ShellError(shell_hr::kPointer);
+    return m_folder->columnHeading(column);
+}
+
+void ShellAccess::releaseItem() {
+    releaseOrRaise(m_item);
+}
+
+void ShellAccess::releaseFolder() {
+    releaseOrRaise(m_folder);
+}
+
+void ShellAccess::releaseShell() {
+    releaseOrRaise(m_shell);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ShellBackend.h"
+#include "ShellError.h"
+
+// The document title's detail column.
+inline constexpr int TITLE_COLUMN = 21;
+
+// The shell layer as the job sees it: one shell connection, one folder and the current
+// item, each an explicit reference that is released once. Every operation raises
+// ShellError{E_POINTER} when the reference it needs is empty. Job thread only.
+class ShellAccess {
+public:
+    explicit ShellAccess(ShellBackend& backend) : m_backend(backend) {}
+    ShellAccess(const ShellAccess&) = delete;
+    ShellAccess& operator=(const ShellAccess&) = delete;
+
+    // Releases any connection still held, then connects; a failure leaves it empty.
+    void connectShell();
+    void openFolder(const std::string& path);
+    void findItem(const std::string& name);
+    std::string itemDetail(int column);
+    std::string columnHeading(int column);
+    void releaseItem();
+    void releaseFolder();
+    void releaseShell();
+
+    bool hasShell() const { return m_shell != nullptr; }
+    bool hasFolder() const { return m_folder != nullptr; }
+    bool hasItem() const { return m_item != nullptr; }
+
+private:
+    ShellBackend& m_backend;
+    // Declared so that destruction releases the item, then the folder, then the shell.
+    std::unique_ptr<ShellObject> m_shell;
+    std::unique_ptr<ShellFolderObject> m_folder;
+    std::unique_ptr<ShellItemObject> m_item;
+};

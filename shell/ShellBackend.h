@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+// What a shell backend provides: the Windows shell's COM objects, the document reader that
+// stands in for it on Linux, or a test shell. All objects live on the job's thread.
+//
+// A backend answers "no object" with nullptr (the shell's answer for a path it cannot open
+// or a name it does not find) and raises ShellError for a failing call.
+
+// One item of a folder (FolderItem).
+class ShellItemObject {
+public:
+    virtual ~ShellItemObject() = default;
+};
+
+// One open folder (Folder).
+class ShellFolderObject {
+public:
+    virtual ~ShellFolderObject() = default;
+    // Folder::ParseName: the item of that file name, or nullptr.
+    virtual std::unique_ptr<ShellItemObject> parseName(const std::string& name) = 0;
+    // Folder::GetDetailsOf for an item; the column is passed on unchanged.
+    virtual std::string itemDetail(ShellItemObject& item, int column) = 0;
+    // Folder::GetDetailsOf with an empty string: the column's heading.
+    virtual std::string columnHeading(int column) = 0;
+};
+
+// The shell connection (IShellDispatch).
+class ShellObject {
+public:
+    virtual ~ShellObject() = default;
+    // IShellDispatch::NameSpace: the folder of that path, or nullptr.
+    virtual std::unique_ptr<ShellFolderObject> nameSpace(const std::string& path) = 0;
+};
+
+class ShellBackend {
+public:
+    ShellBackend() = default;
+    ShellBackend(const ShellBackend&) = delete;
+    ShellBackend& operator=(const ShellBackend&) = delete;
+    virtual ~ShellBackend() = default;
+
+    // Called on the job's thread before the first and after the last shell call
+    // (CoInitialize / CoUninitialize on Windows).
+    virtual void enterThread() {}
+    virtual void leaveThread() {}
+
+    // Connect shell: the connection, or nullptr when any step fails. Never raises.
+    virtual std::unique_ptr<ShellObject> connect() = 0;
+};
+
+// The backend of this platform: the shell's COM objects on Windows, the document reader
+// on Linux.
+std::unique_ptr<ShellBackend> makeNativeShellBackend();

@@ -1,0 +1,106 @@
+#include "JobSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "CCore.h"
+#include "ConfigHome.h"
+
+namespace {
+
+JobSettings withFolder(const std::string& folder) {
+    JobSettings settings;
+    settings.pathuser = folder;
+    return settings;
+}
+
+}  // namespace
+
+TEST(JobSettings, loadsWhatWasSavedWithNonDefaultValues) {
+    ConfigHome home;
+    CCore core;
+    core.autoFileConfig();
+    JobSettings saved{" D:\\文档\\ ", "2，21, 9", "out;=.csv", 1, 1, 1};
+    saveJobSettings(core, saved);
+    JobSettings loaded = loadJobSettings(core);
+    EXPECT_EQ(loaded.pathuser, saved.pathuser);
+    EXPECT_EQ(loaded.propids, saved.propids);
+    EXPECT_EQ(loaded.fileout, saved.fileout);
+    EXPECT_EQ(loaded.getprops, 1);
+    EXPECT_EQ(loaded.colfullname, 1);
+    EXPECT_EQ(loaded.rename, 1);
+}
+
+TEST(JobSettings, firstStartShowsEmptyFieldsAndClearFlags) {
+    ConfigHome home;
+    CCore core;
+    core.autoFileConfig();
+    JobSettings loaded = loadJobSettings(core);
+    EXPECT_EQ(loaded.pathuser + loaded.propids + loaded.fileout, "");
+    EXPECT_EQ(loaded.getprops + loaded.colfullname + loaded.rename, 0);
+}
+
+TEST(JobSettingsValidate, failsOnTheFolderFirstForEmptyOrMissingFolders) {
+    TempDir dir;
+    CCore core;
+    for (const std::string& folder : {std::string(), dir.file("missing"), dir.file("f.txt")}) {
+        if (folder == dir.file("f.txt")) dir.write("f.txt");
+        JobSettings settings = withFolder(folder);
+        settings.getprops = 1;  // property list and output file are empty too
+        auto failure = validateJobSettings(settings, core);
+        ASSERT_TRUE(failure) << folder;
+        EXPECT_EQ(failure->message, "要处理的目录不能为空！");
+        EXPECT_EQ(failure->focus, SettingsField::Pathuser);
+    }
+}
+
+TEST(JobSettingsValidate, checksPropertiesThenOutputOnlyWhenExtracting) {
+    TempDir dir;
+    CCore core;
+    JobSettings settings = withFolder(dir.path());
+    EXPECT_FALSE(validateJobSettings(settings, core));
+
+    settings.getprops = 5;  // any nonzero value is set
+    auto failure = validateJobSettings(settings, core);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, "属性序号不能为空！");
+    EXPECT_EQ(failure->focus, SettingsField::Propids);
+
+    settings.propids = "   ";  // blanks are not empty
+    failure = validateJobSettings(settings, core);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, "输出文件不能为空！");
+    EXPECT_EQ(failure->focus, SettingsField::Fileout);
+
+    settings.fileout = "out.csv";
+    EXPECT_FALSE(validateJobSettings(settings, core));
+}
+
+TEST(JobSettingsActionRule, needsExtractionOrRename) {
+    JobSettings settings;
+    settings.colfullname = 1;
+    auto failure = checkActionRule(settings);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, "没有选择动作！");
+    EXPECT_FALSE(failure->focus);
+    settings.rename = 1;
+    EXPECT_FALSE(checkActionRule(settings));
+    settings = JobSettings{};
+    settings.getprops = 1;
+    EXPECT_FALSE(checkActionRule(settings));
+}
+
+TEST(JobSettingsActionRule, runsOnlyAfterASuccessfulValidate) {
+    TempDir dir;
+    CCore core;
+    JobSettings settings;  // no folder, no action
+    EXPECT_EQ(checkJobRequest(settings, core)->message, "要处理的目录不能为空！");
+    settings.pathuser = dir.path();
+    EXPECT_EQ(checkJobRequest(settings, core)->message, "没有选择动作！");
+    settings.rename = 1;
+    EXPECT_FALSE(checkJobRequest(settings, core));
+}
+
+TEST(JobSettings, derivesTheReferenceFileByAppendingTheName) {
+    setProcessPaths("/opt/tarnel/");
+    EXPECT_EQ(processPaths().refFilePath, "/opt/tarnel/_propids.txt");
+}
