@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The document properties the reader answers columns from, as read from a .docx
+// (docProps/core.xml, docProps/app.xml) or a .doc (SummaryInformation and
+// DocumentSummaryInformation). Texts are UTF-8; a value the document does not hold stays
+// empty. Formatting for display is the column table's work.
+struct DocumentProperties {
+    std::string title;
+    std::string subject;
+    std::string authors;  // several joined with "; "
+    std::string keywords;
+    std::string comments;
+    std::string category;
+    std::string company;
+    std::string manager;
+    std::string lastAuthor;
+    std::string revision;
+    std::string templateName;
+    std::string application;
+    std::optional<std::int64_t> pages;
+    std::optional<std::int64_t> words;
+    std::optional<std::int64_t> characters;
+    std::optional<std::int64_t> editingSeconds;
+    // Seconds since 1970-01-01 UTC.
+    std::optional<std::int64_t> created;
+    std::optional<std::int64_t> lastSaved;
+    std::optional<std::int64_t> lastPrinted;
+};
