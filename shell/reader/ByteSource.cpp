@@ -1,0 +1,65 @@
+#include "ByteSource.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+bool MemorySource::read(std::uint64_t offset, std::size_t length, std::string& out) {
+    if (!inside(offset, length))
+        return false;
+    out.assign(m_data + offset, length);
+    return true;
+}
+
+FileSource::FileSource(const std::string& path, std::size_t tailBytes) {
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0)
+        return;
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(m_fd);
+        m_fd = -1;
+        return;
+    }
+    m_size = static_cast<std::uint64_t>(st.st_size);
+    std::size_t tail = m_size < tailBytes ? static_cast<std::size_t>(m_size) : tailBytes;
+    m_tailOffset = m_size - tail;
+    m_tail.resize(tail);
+    if (!readAt(m_tailOffset, tail, m_tail.data())) {
+        m_tail.clear();
+        m_tailOffset = m_size;
+    }
+}
+
+FileSource::~FileSource() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool FileSource::read(std::uint64_t offset, std::size_t length, std::string& out) {
+    if (m_fd < 0 || !inside(offset, length))
+        return false;
+    if (offset >= m_tailOffset && length <= m_tail.size() - (offset - m_tailOffset)) {
+        out.assign(m_tail, static_cast<std::size_t>(offset - m_tailOffset), length);
+        return true;
+    }
+    out.resize(length);
+    return readAt(offset, length, out.data());
+}
+
+bool FileSource::readAt(std::uint64_t offset, std::size_t length, char* out) const {
+    while (length > 0) {
+        ssize_t got = ::pread(m_fd, out, length, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        // A file that shrank since it was opened ends early: treat it as unreadable.
+        if (got <= 0)
+            return false;
+        out += got;
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::size_t>(got);
+    }
+    return true;
+}

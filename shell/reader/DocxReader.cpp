@@ -1,0 +1,217 @@
+#include "DocxReader.h"
+
+#include <pugixml.hpp>
+
+#include <charconv>
+#include <limits>
+#include <new>
+#include <string_view>
+
+#include "ByteSource.h"
+#include "W3cDate.h"
+#include "ZipDirectory.h"
+
+namespace {
+
+// A property part is a few kilobytes; a larger one is not worth reading.
+constexpr std::size_t kMaxPartBytes = 4u << 20;
+// The end of a zip, where its directory and, for a small document, everything else lies.
+constexpr std::size_t kTailBytes = 64u << 10;
+
+struct PartNames {
+    std::string core = "docProps/core.xml";
+    std::string app = "docProps/app.xml";
+};
+
+bool endsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+std::string_view localName(const char* qualified) {
+    std::string_view name(qualified);
+    std::size_t colon = name.rfind(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+// A target of the package's own relationships is relative to the package root.
+std::string partName(std::string_view target) {
+    while (target.starts_with("/") || target.starts_with("./")) {
+        target.remove_prefix(target.starts_with("/") ? 1 : 2);
+    }
+    return std::string(target);
+}
+
+bool parse(pugi::xml_document& document, const std::string& part) {
+    // pugixml expands no entities beyond the predefined ones, so a part cannot grow in parsing.
+    return document.load_buffer(part.data(), part.size(), pugi::parse_default, pugi::encoding_auto);
+}
+
+void readRelationships(const std::string& part, PartNames& names) {
+    pugi::xml_document document;
+    if (!parse(document, part))
+        return;
+    for (pugi::xml_node node : document.document_element().children()) {
+        if (localName(node.name()) != "Relationship")
+            continue;
+        std::string_view type = node.attribute("Type").value();
+        std::string target = partName(node.attribute("Target").value());
+        if (target.empty() || std::string_view(node.attribute("TargetMode").value()) == "External")
+            continue;
+        if (endsWith(type, "/metadata/core-properties")) {
+            names.core = target;
+        } else if (endsWith(type, "/extended-properties") ||
+                   endsWith(type, "/extendedProperties")) {
+            names.app = target;
+        }
+    }
+}
+
+// All the text inside an element, nested elements included (some writers put each keyword
+// in an element of its own), down to a depth no real property needs, so hostile nesting
+// cannot exhaust the stack.
+std::string textOf(pugi::xml_node node, int depth = 0) {
+    constexpr int kMaxDepth = 4;
+    std::string text;
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+            text += child.value();
+        } else if (child.type() == pugi::node_element && depth < kMaxDepth) {
+            std::string inner = textOf(child, depth + 1);
+            if (!text.empty() && !inner.empty())
+                text += "; ";
+            text += inner;
+        }
+    }
+    return text;
+}
+
+std::optional<std::int64_t> number(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end == text.data())
+        return std::nullopt;
+    return value;
+}
+
+void appendAuthor(std::string& authors, const std::string& author) {
+    if (author.empty())
+        return;
+    if (!authors.empty())
+        authors += "; ";
+    authors += author;
+}
+
+void readCore(const std::string& part, DocumentProperties& properties) {
+    pugi::xml_document document;
+    if (!parse(document, part))
+        return;
+    for (pugi::xml_node node : document.document_element().children()) {
+        if (node.type() != pugi::node_element)
+            continue;
+        std::string_view name = localName(node.name());
+        std::string text = textOf(node);
+        if (name == "title") {
+            properties.title = text;
+        } else if (name == "subject") {
+            properties.subject = text;
+        } else if (name == "creator") {
+            appendAuthor(properties.authors, text);
+        } else if (name == "keywords") {
+            properties.keywords = text;
+        } else if (name == "description") {
+            properties.comments = text;
+        } else if (name == "category") {
+            properties.category = text;
+        } else if (name == "lastModifiedBy") {
+            properties.lastAuthor = text;
+        } else if (name == "revision") {
+            properties.revision = text;
+        } else if (name == "created") {
+            properties.created = parseW3cDate(text);
+        } else if (name == "modified") {
+            properties.lastSaved = parseW3cDate(text);
+        } else if (name == "lastPrinted") {
+            properties.lastPrinted = parseW3cDate(text);
+        }
+    }
+}
+
+void readApp(const std::string& part, DocumentProperties& properties) {
+    pugi::xml_document document;
+    if (!parse(document, part))
+        return;
+    for (pugi::xml_node node : document.document_element().children()) {
+        if (node.type() != pugi::node_element)
+            continue;
+        std::string_view name = localName(node.name());
+        std::string text = textOf(node);
+        if (name == "Application") {
+            properties.application = text;
+        } else if (name == "Company") {
+            properties.company = text;
+        } else if (name == "Manager") {
+            properties.manager = text;
+        } else if (name == "Template") {
+            properties.templateName = text;
+        } else if (name == "Pages") {
+            properties.pages = number(text);
+        } else if (name == "Words") {
+            properties.words = number(text);
+        } else if (name == "Characters") {
+            properties.characters = number(text);
+        } else if (name == "TotalTime") {
+            // Minutes in the package; seconds in the properties, as in a .doc.
+            std::optional<std::int64_t> minutes = number(text);
+            if (minutes && *minutes >= 0 &&
+                *minutes <= std::numeric_limits<std::int64_t>::max() / 60)
+                properties.editingSeconds = *minutes * 60;
+        }
+    }
+}
+
+std::optional<std::string> readPart(ByteSource& source, const ZipDirectory& zip,
+                                    const std::string& name) {
+    const ZipDirectory::Entry* entry = zip.find(name);
+    if (!entry)
+        return std::nullopt;
+    return zip.extract(source, *entry, kMaxPartBytes);
+}
+
+std::optional<DocumentProperties> readDocx(ByteSource& source) {
+    std::optional<ZipDirectory> zip = ZipDirectory::read(source);
+    if (!zip)
+        return std::nullopt;
+    PartNames names;
+    if (auto rels = readPart(source, *zip, "_rels/.rels"))
+        readRelationships(*rels, names);
+    DocumentProperties properties;
+    if (auto core = readPart(source, *zip, names.core))
+        readCore(*core, properties);
+    if (auto app = readPart(source, *zip, names.app))
+        readApp(*app, properties);
+    return properties;
+}
+
+}  // namespace
+
+std::optional<DocumentProperties> readDocxFile(const std::string& path) {
+    try {
+        FileSource source(path, kTailBytes);
+        if (!source.isOpen())
+            return std::nullopt;
+        return readDocx(source);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<DocumentProperties> readDocxMemory(const void* data, std::size_t size) {
+    try {
+        MemorySource source(data, size);
+        return readDocx(source);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}

@@ -1,0 +1,78 @@
+#include "ItemFacts.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "DocxReader.h"
+#ifdef TARNEL_HAVE_DOC_READER
+#include "doc/DocReader.h"
+#endif
+
+namespace {
+
+std::string lowerAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
+ItemFacts::Format formatOf(const std::string& extension) {
+    // The shell knows a type by its extension in any case.
+    std::string lower = lowerAscii(extension);
+    if (lower == "docx")
+        return ItemFacts::Format::docx;
+    if (lower == "doc")
+        return ItemFacts::Format::doc;
+    return ItemFacts::Format::other;
+}
+
+std::optional<DocumentProperties> readDocument(ItemFacts::Format format, const std::string& path) {
+    switch (format) {
+        case ItemFacts::Format::docx:
+            return readDocxFile(path);
+        case ItemFacts::Format::doc:
+#ifdef TARNEL_HAVE_DOC_READER
+            return readDocFile(path);
+#else
+            return std::nullopt;
+#endif
+        case ItemFacts::Format::other:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name) {
+    if (name.empty())
+        return std::nullopt;
+    std::string path = folder + name;
+    struct statx st {};
+    if (::statx(AT_FDCWD, path.c_str(), AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME,
+                &st) != 0)
+        return std::nullopt;
+
+    ItemFacts facts;
+    facts.name = name;
+    std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos)
+        facts.extension = name.substr(dot + 1);
+    facts.isFolder = S_ISDIR(st.stx_mode);
+    facts.size = facts.isFolder ? 0 : st.stx_size;
+    facts.modified = st.stx_mtime.tv_sec;
+    facts.accessed = st.stx_atime.tv_sec;
+    if (st.stx_mask & STATX_BTIME)
+        facts.created = st.stx_btime.tv_sec;
+    facts.readOnly = !(st.stx_mode & S_IWUSR);
+    facts.hidden = name.front() == '.';
+    facts.owner = st.stx_uid;
+    if (S_ISREG(st.stx_mode)) {
+        facts.format = formatOf(facts.extension);
+        facts.document = readDocument(facts.format, path);
+    }
+    return facts;
+}

@@ -1,0 +1,68 @@
+// The Linux backend: no shell to ask, so the reader answers the shell's calls itself from
+// the file system and from the documents' property parts.
+#include <sys/stat.h>
+
+#include "ColumnTable.h"
+#include "ColumnText.h"
+#include "ItemFacts.h"
+#include "ShellBackend.h"
+
+namespace {
+
+class ReaderItem : public ShellItemObject {
+  public:
+    explicit ReaderItem(ItemFacts facts) : m_facts(std::move(facts)) {}
+    const ItemFacts& facts() const { return m_facts; }
+
+  private:
+    ItemFacts m_facts;
+};
+
+class ReaderFolder : public ShellFolderObject {
+  public:
+    explicit ReaderFolder(std::string path) : m_path(std::move(path)) {}
+
+    std::unique_ptr<ShellItemObject> parseName(const std::string& name) override {
+        std::optional<ItemFacts> facts = readItemFacts(m_path, name);
+        if (!facts)
+            return nullptr;
+        return std::make_unique<ReaderItem>(std::move(*facts));
+    }
+
+    std::string itemDetail(ShellItemObject& item, int column) override {
+        const Column* known = findColumn(column);
+        if (!known)
+            return {};
+        // Items come only from this backend's parseName.
+        return columnText(known->field, static_cast<ReaderItem&>(item).facts());
+    }
+
+    std::string columnHeading(int column) override {
+        const Column* known = findColumn(column);
+        return known ? known->heading : std::string();
+    }
+
+  private:
+    std::string m_path;  // ends with "/"
+};
+
+class ReaderShell : public ShellObject {
+  public:
+    std::unique_ptr<ShellFolderObject> nameSpace(const std::string& path) override {
+        struct stat st {};
+        if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return nullptr;
+        return std::make_unique<ReaderFolder>(path.back() == '/' ? path : path + '/');
+    }
+};
+
+class ReaderBackend : public ShellBackend {
+  public:
+    std::unique_ptr<ShellObject> connect() override { return std::make_unique<ReaderShell>(); }
+};
+
+}  // namespace
+
+std::unique_ptr<ShellBackend> makeNativeShellBackend() {
+    return std::make_unique<ReaderBackend>();
+}

@@ -1,0 +1,246 @@
+#include "ZipDirectory.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr std::uint32_t kEndSignature = 0x06054b50;
+constexpr std::uint32_t kZip64LocatorSignature = 0x07064b50;
+constexpr std::uint32_t kZip64EndSignature = 0x06064b50;
+constexpr std::uint32_t kCentralSignature = 0x02014b50;
+constexpr std::uint32_t kLocalSignature = 0x04034b50;
+constexpr std::size_t kEndBytes = 22;
+constexpr std::size_t kZip64LocatorBytes = 20;
+constexpr std::size_t kZip64EndBytes = 56;
+constexpr std::size_t kCentralBytes = 46;
+constexpr std::size_t kLocalBytes = 30;
+constexpr std::size_t kMaxComment = 0xffff;
+constexpr std::uint32_t kSaturated32 = 0xffffffff;
+constexpr std::uint16_t kFlagEncrypted = 0x0001;
+constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
+constexpr std::uint16_t kStored = 0;
+constexpr std::uint16_t kDeflated = 8;
+
+std::uint16_t le16(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+std::uint32_t le32(std::string_view bytes, std::size_t at) {
+    return le16(bytes, at) | static_cast<std::uint32_t>(le16(bytes, at + 2)) << 16;
+}
+
+std::uint64_t le64(std::string_view bytes, std::size_t at) {
+    return le32(bytes, at) | static_cast<std::uint64_t>(le32(bytes, at + 4)) << 32;
+}
+
+// Where the directory lies and how many entries it declares.
+struct DirectoryPlace {
+    std::uint64_t offset = 0;
+    std::uint64_t size = 0;
+    std::uint64_t entries = 0;
+    std::uint64_t end = 0;  // where the directory must end: the record that describes it
+};
+
+// Fills in the ZIP64 end record's figures when the classic record saturates them.
+bool readZip64End(ByteSource& source, std::uint64_t endOffset, DirectoryPlace& place) {
+    if (endOffset < kZip64LocatorBytes)
+        return false;
+    std::uint64_t locatorOffset = endOffset - kZip64LocatorBytes;
+    std::string locator;
+    if (!source.read(locatorOffset, kZip64LocatorBytes, locator) ||
+        le32(locator, 0) != kZip64LocatorSignature)
+        return false;
+    std::uint64_t recordOffset = le64(locator, 8);
+    if (recordOffset > locatorOffset || locatorOffset - recordOffset < kZip64EndBytes)
+        return false;
+    std::string record;
+    if (!source.read(recordOffset, kZip64EndBytes, record) ||
+        le32(record, 0) != kZip64EndSignature || le32(record, 16) != 0 || le32(record, 20) != 0)
+        return false;
+    place.entries = le64(record, 32);
+    place.size = le64(record, 40);
+    place.offset = le64(record, 48);
+    place.end = recordOffset;
+    return true;
+}
+
+std::optional<DirectoryPlace> findDirectory(ByteSource& source) {
+    std::uint64_t fileSize = source.size();
+    if (fileSize < kEndBytes)
+        return std::nullopt;
+    std::size_t tailSize =
+        static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kEndBytes + kMaxComment));
+    std::uint64_t tailOffset = fileSize - tailSize;
+    std::string tail;
+    if (!source.read(tailOffset, tailSize, tail))
+        return std::nullopt;
+
+    // The end record is the last signature whose comment fits inside the file.
+    for (std::size_t at = tailSize - kEndBytes + 1; at-- > 0;) {
+        if (le32(tail, at) != kEndSignature)
+            continue;
+        if (le16(tail, at + 20) > tailSize - kEndBytes - at)
+            continue;
+        std::string_view end(tail.data() + at, kEndBytes);
+        if (le16(end, 4) != 0 || le16(end, 6) != 0)
+            return std::nullopt;  // split archives
+        DirectoryPlace place{le32(end, 16), le32(end, 12), le16(end, 10), tailOffset + at};
+        if (le16(end, 10) == 0xffff || le32(end, 12) == kSaturated32 ||
+            le32(end, 16) == kSaturated32) {
+            if (!readZip64End(source, place.end, place))
+                return std::nullopt;
+        }
+        if (place.offset > place.end || place.size > place.end - place.offset)
+            return std::nullopt;
+        return place;
+    }
+    return std::nullopt;
+}
+
+// Takes the ZIP64 extra field's values for the figures the entry saturates.
+bool applyZip64Extra(std::string_view extra, ZipDirectory::Entry& entry, bool wideSize,
+                     bool wideCompressed, bool wideOffset) {
+    if (!wideSize && !wideCompressed && !wideOffset)
+        return true;
+    for (std::size_t at = 0; at + 4 <= extra.size();) {
+        std::uint16_t id = le16(extra, at);
+        std::size_t length = le16(extra, at + 2);
+        at += 4;
+        if (length > extra.size() - at)
+            return false;
+        if (id == 0x0001) {
+            std::string_view field = extra.substr(at, length);
+            std::size_t next = 0;
+            for (auto [wide, value] : {std::pair{wideSize, &entry.size},
+                                       std::pair{wideCompressed, &entry.compressedSize},
+                                       std::pair{wideOffset, &entry.localHeaderOffset}}) {
+                if (!wide)
+                    continue;
+                if (next + 8 > field.size())
+                    return false;
+                *value = le64(field, next);
+                next += 8;
+            }
+            return true;
+        }
+        at += length;
+    }
+    return false;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Inflates raw deflate data into exactly expected bytes; anything else fails.
+bool inflateExactly(std::string_view compressed, std::size_t expected, std::string& out) {
+    z_stream stream{};
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
+        return false;
+    // One byte more than expected, so a stream that would give more is caught.
+    out.resize(expected + 1);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+    stream.avail_in = static_cast<uInt>(compressed.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    int status = inflate(&stream, Z_FINISH);
+    std::size_t produced = stream.total_out;
+    inflateEnd(&stream);
+    if (status != Z_STREAM_END || produced != expected)
+        return false;
+    out.resize(expected);
+    return true;
+}
+
+}  // namespace
+
+std::optional<ZipDirectory> ZipDirectory::read(ByteSource& source) {
+    std::optional<DirectoryPlace> place = findDirectory(source);
+    if (!place || place->size > kMaxDirectoryBytes || place->entries > kMaxEntries)
+        return std::nullopt;
+
+    ZipDirectory zip;
+    if (!source.read(place->offset, static_cast<std::size_t>(place->size), zip.m_directory))
+        return std::nullopt;
+    std::string_view directory = zip.m_directory;
+    zip.m_entries.reserve(static_cast<std::size_t>(place->entries));
+    std::size_t at = 0;
+    for (std::uint64_t i = 0; i < place->entries; ++i) {
+        if (directory.size() - at < kCentralBytes || le32(directory, at) != kCentralSignature)
+            return std::nullopt;
+        std::size_t nameLength = le16(directory, at + 28);
+        std::size_t extraLength = le16(directory, at + 30);
+        std::size_t commentLength = le16(directory, at + 32);
+        std::size_t recordLength = kCentralBytes + nameLength + extraLength + commentLength;
+        if (directory.size() - at < recordLength)
+            return std::nullopt;
+
+        Entry entry;
+        entry.nameOffset = static_cast<std::uint32_t>(at + kCentralBytes);
+        entry.nameLength = static_cast<std::uint16_t>(nameLength);
+        entry.flags = le16(directory, at + 8);
+        entry.method = le16(directory, at + 10);
+        entry.crc = le32(directory, at + 16);
+        entry.compressedSize = le32(directory, at + 20);
+        entry.size = le32(directory, at + 24);
+        entry.localHeaderOffset = le32(directory, at + 42);
+        std::string_view extra = directory.substr(at + kCentralBytes + nameLength, extraLength);
+        if (!applyZip64Extra(extra, entry, entry.size == kSaturated32,
+                             entry.compressedSize == kSaturated32,
+                             entry.localHeaderOffset == kSaturated32))
+            return std::nullopt;
+        zip.m_entries.push_back(entry);
+        at += recordLength;
+    }
+    return zip;
+}
+
+const ZipDirectory::Entry* ZipDirectory::find(std::string_view wanted) const {
+    for (const Entry& entry : m_entries) {
+        if (equalsIgnoringCase(name(entry), wanted))
+            return &entry;
+    }
+    return nullptr;
+}
+
+std::optional<std::string> ZipDirectory::extract(ByteSource& source, const Entry& entry,
+                                                 std::size_t maxBytes) const {
+    if (entry.flags & (kFlagEncrypted | kFlagStrongEncryption))
+        return std::nullopt;
+    if (entry.size > maxBytes)
+        return std::nullopt;
+    // Deflate's worst case adds a few bytes per 16 KiB block; more input than that cannot
+    // inflate to at most maxBytes.
+    std::uint64_t maxCompressed = maxBytes + maxBytes / 1024 + 64;
+    if (entry.method == kStored ? entry.compressedSize != entry.size
+                                : entry.method != kDeflated || entry.compressedSize > maxCompressed)
+        return std::nullopt;
+
+    std::string local;
+    if (!source.read(entry.localHeaderOffset, kLocalBytes, local) ||
+        le32(local, 0) != kLocalSignature)
+        return std::nullopt;
+    std::uint64_t dataOffset =
+        entry.localHeaderOffset + kLocalBytes + le16(local, 26) + le16(local, 28);
+    std::string data;
+    if (!source.read(dataOffset, static_cast<std::size_t>(entry.compressedSize), data))
+        return std::nullopt;
+
+    if (entry.method == kDeflated) {
+        std::string inflated;
+        if (!inflateExactly(data, static_cast<std::size_t>(entry.size), inflated))
+            return std::nullopt;
+        data.swap(inflated);
+    }
+    auto crc =
+        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()));
+    if (crc != entry.crc)
+        return std::nullopt;
+    return data;
+}

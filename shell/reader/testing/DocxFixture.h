@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Writes .docx packages for tests and benchmarks. Every property is given as the text that
+// goes into the part; an empty one is left out of it.
+struct DocxContent {
+    // docProps/core.xml
+    std::string title, subject, creator, keywords, description, category, lastModifiedBy, revision,
+        created, modified, lastPrinted;
+    // docProps/app.xml
+    std::string application, company, manager, templateName, pages, words, characters, totalTime;
+    // Where the parts go; _rels/.rels names them there. An empty name leaves the part out.
+    std::string corePart = "docProps/core.xml";
+    std::string appPart = "docProps/app.xml";
+};
+
+struct ZipPart {
+    std::string name;
+    std::string content;
+    bool compressed = true;  // deflated, else stored
+};
+
+std::string coreXml(const DocxContent& content);
+std::string appXml(const DocxContent& content);
+// [Content_Types].xml, _rels/.rels, word/document.xml and the property parts.
+std::vector<ZipPart> docxParts(const DocxContent& content);
+
+// Writes a zip of the parts, in that order, to path; throws std::runtime_error on failure.
+void writeZip(const std::string& path, const std::vector<ZipPart>& parts);
+void writeDocx(const std::string& path, const DocxContent& content);
