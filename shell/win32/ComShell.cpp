@@ -1,0 +1,85 @@
+#include "ComShell.h"
+
+#include <ole2.h>
+
+#include "ComError.h"
+#include "TextConversion.h"
+
+std::unique_ptr<ShellItemObject> ComFolder::parseName(const std::string& name) {
+    Bstr wideName = bstrFromNarrow(name);
+    ComRef<FolderItem> item;
+    const HRESULT hr = m_folder->ParseName(wideName.get(), item.put());
+    if (FAILED(hr))
+        raiseComFailure(hr, m_folder.get(), IID_Folder);
+    if (!item)
+        return nullptr;
+    return std::make_unique<ComItem>(std::move(item));
+}
+
+std::string ComFolder::itemDetail(ShellItemObject& item, int column) {
+    FolderItem* folderItem = static_cast<ComItem&>(item).get();
+    VariantArg argument;
+    // The argument's own reference, dropped when it is cleared.
+    folderItem->AddRef();
+    argument.value().vt = VT_DISPATCH;
+    argument.value().pdispVal = folderItem;
+    return detailsOf(argument, column);
+}
+
+std::string ComFolder::columnHeading(int column) {
+    VariantArg argument;
+    argument.value().bstrVal = bstrFromNarrow(std::string()).release();
+    argument.value().vt = VT_BSTR;
+    return detailsOf(argument, column);
+}
+
+std::string ComFolder::detailsOf(VariantArg& argument, int column) {
+    Bstr text;
+    const HRESULT hr = m_folder->GetDetailsOf(argument.value(), column, text.put());
+    if (FAILED(hr))
+        raiseComFailure(hr, m_folder.get(), IID_Folder);
+    raiseIfFailed(argument.clear());
+    return narrowFromBstr(text.get());
+}
+
+std::unique_ptr<ShellFolderObject> ComShell::nameSpace(const std::string& path) {
+    VariantArg argument;
+    argument.value().bstrVal = bstrFromNarrow(path).release();
+    argument.value().vt = VT_BSTR;
+    ComRef<Folder> folder;
+    const HRESULT hr = m_shell->NameSpace(argument.value(), folder.put());
+    if (FAILED(hr))
+        raiseComFailure(hr, m_shell.get(), IID_IShellDispatch);
+    raiseIfFailed(argument.clear());
+    if (!folder)
+        return nullptr;
+    return std::make_unique<ComFolder>(std::move(folder));
+}
+
+void ComShellBackend::enterThread() {
+    // A thread that already has COM answers S_FALSE, which is as good.
+    (void)CoInitialize(nullptr);
+}
+
+void ComShellBackend::leaveThread() {
+    CoUninitialize();
+}
+
+std::unique_ptr<ShellObject> ComShellBackend::connect() {
+    ComRef<IUnknown> created;
+    if (FAILED(CoCreateInstance(CLSID_Shell, nullptr,
+                                CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
+                                IID_IUnknown, created.putVoid())) ||
+        !created)
+        return nullptr;
+    if (FAILED(OleRun(created.get())))
+        return nullptr;
+    ComRef<IShellDispatch> shell;
+    if (FAILED(created->QueryInterface(IID_IShellDispatch, shell.putVoid())) || !shell)
+        return nullptr;
+    return std::make_unique<ComShell>(std::move(shell));
+}
+
+std::unique_ptr<ShellBackend> makeNativeShellBackend() {
+    return std::make_unique<ComShellBackend>();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <shldisp.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "ComHolders.h"
+#include "ShellBackend.h"
+
+// The Windows backend: the shell's automation objects reached through COM. Each object
+// holds one reference to its interface and releases it when destroyed.
+
+class ComItem : public ShellItemObject {
+  public:
+    explicit ComItem(ComRef<FolderItem> item) : m_item(std::move(item)) {}
+    FolderItem* get() const { return m_item.get(); }
+
+  private:
+    ComRef<FolderItem> m_item;
+};
+
+class ComFolder : public ShellFolderObject {
+  public:
+    explicit ComFolder(ComRef<Folder> folder) : m_folder(std::move(folder)) {}
+
+    std::unique_ptr<ShellItemObject> parseName(const std::string& name) override;
+    // Items come only from this backend's parseName.
+    std::string itemDetail(ShellItemObject& item, int column) override;
+    std::string columnHeading(int column) override;
+
+  private:
+    // Folder::GetDetailsOf with that argument, which is cleared before the text is returned.
+    std::string detailsOf(VariantArg& argument, int column);
+
+    ComRef<Folder> m_folder;
+};
+
+class ComShell : public ShellObject {
+  public:
+    explicit ComShell(ComRef<IShellDispatch> shell) : m_shell(std::move(shell)) {}
+    std::unique_ptr<ShellFolderObject> nameSpace(const std::string& path) override;
+
+  private:
+    ComRef<IShellDispatch> m_shell;
+};
+
+class ComShellBackend : public ShellBackend {
+  public:
+    void enterThread() override;
+    void leaveThread() override;
+    std::unique_ptr<ShellObject> connect() override;
+};
