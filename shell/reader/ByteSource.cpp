@@ -14,6 +14,8 @@ bool MemorySource::read(std::uint64_t offset, std::size_t length, std::string& o
 }
 
 FileSource::FileSource(const std::string& path, std::size_t tailBytes) {
+    // Allocated before the file is open, so a failure cannot leave it open.
+    m_tail.reserve(tailBytes);
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (m_fd < 0)
         return;

@@ -179,7 +179,7 @@ std::optional<std::string> readPart(ByteSource& source, const ZipDirectory& zip,
     return zip.extract(source, *entry, kMaxPartBytes);
 }
 
-std::optional<DocumentProperties> readDocx(ByteSource& source) {
+std::optional<DocumentProperties> readPackage(ByteSource& source) {
     std::optional<ZipDirectory> zip = ZipDirectory::read(source);
     if (!zip)
         return std::nullopt;
@@ -196,22 +196,24 @@ std::optional<DocumentProperties> readDocx(ByteSource& source) {
 
 }  // namespace
 
+std::optional<DocumentProperties> readDocx(ByteSource& source) {
+    try {
+        return readPackage(source);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
 std::optional<DocumentProperties> readDocxFile(const std::string& path) {
     try {
         FileSource source(path, kTailBytes);
-        if (!source.isOpen())
-            return std::nullopt;
-        return readDocx(source);
+        return source.isOpen() ? readDocx(source) : std::nullopt;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
 }
 
 std::optional<DocumentProperties> readDocxMemory(const void* data, std::size_t size) {
-    try {
-        MemorySource source(data, size);
-        return readDocx(source);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
+    MemorySource source(data, size);
+    return readDocx(source);
 }

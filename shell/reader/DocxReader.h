@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "ByteSource.h"
 #include "DocumentProperties.h"
 
 // Reads docProps/core.xml and docProps/app.xml (found through _rels/.rels when it names
@@ -12,3 +13,4 @@
 // hostile input.
 std::optional<DocumentProperties> readDocxFile(const std::string& path);
 std::optional<DocumentProperties> readDocxMemory(const void* data, std::size_t size);
+std::optional<DocumentProperties> readDocx(ByteSource& source);

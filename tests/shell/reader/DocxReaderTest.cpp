@@ -1,0 +1,312 @@
+#include "DocxReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "DocxFixture.h"
+#include "TempDir.h"
+
+namespace {
+
+DocxContent everyProperty() {
+    DocxContent content;
+    content.title = "年度报告, 第二版";
+    content.subject = "财务";
+    content.creator = "张三; 李四";
+    content.keywords = "预算; 计划";
+    content.description = "内部 & 机密";
+    content.category = "报告";
+    content.lastModifiedBy = "王五";
+    content.revision = "7";
+    content.created = "2024-05-03T06:22:00Z";
+    content.modified = "2024-05-04T14:22:00+08:00";
+    content.lastPrinted = "2024-05-05T00:00:00Z";
+    content.application = "Word Processor";
+    content.company = "示例公司";
+    content.manager = "赵六";
+    content.templateName = "Normal.dotm";
+    content.pages = "12";
+    content.words = "3456";
+    content.characters = "19876";
+    content.totalTime = "95";
+    return content;
+}
+
+class DocxReaderTest : public ::testing::Test {
+  protected:
+    std::string zipBytes(const std::vector<ZipPart>& parts) {
+        writeZip(m_dir.file("package.zip"), parts);
+        return readFile(m_dir.file("package.zip"));
+    }
+    std::string docxBytes(const DocxContent& content) { return zipBytes(docxParts(content)); }
+
+    TempDir m_dir;
+};
+
+std::optional<DocumentProperties> readBytes(const std::string& bytes) {
+    return readDocxMemory(bytes.data(), bytes.size());
+}
+
+std::string titleOf(const std::string& bytes) {
+    auto properties = readBytes(bytes);
+    return properties ? properties->title : std::string();
+}
+
+// The offset of the central directory record of that entry.
+std::size_t centralRecord(const std::string& zip, const std::string& name) {
+    for (std::size_t at = zip.find("PK\1\2"); at != std::string::npos;
+         at = zip.find("PK\1\2", at + 1)) {
+        if (zip.compare(at + 46, name.size(), name) == 0)
+            return at;
+    }
+    ADD_FAILURE() << "no entry " << name;
+    return 0;
+}
+
+std::size_t endRecord(const std::string& zip) {
+    return zip.rfind("PK\5\6");
+}
+
+void put16(std::string& bytes, std::size_t at, std::uint16_t value) {
+    bytes[at] = static_cast<char>(value & 0xff);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+
+void put32(std::string& bytes, std::size_t at, std::uint32_t value) {
+    put16(bytes, at, static_cast<std::uint16_t>(value & 0xffff));
+    put16(bytes, at + 2, static_cast<std::uint16_t>(value >> 16));
+}
+
+std::string randomBytes(std::size_t size) {
+    std::mt19937_64 random(42);
+    std::string bytes(size, '\0');
+    for (std::size_t at = 0; at + 8 <= size; at += 8) {
+        std::uint64_t value = random();
+        std::memcpy(bytes.data() + at, &value, 8);
+    }
+    return bytes;
+}
+
+// Counts what the reader asks of a document held in memory.
+class CountingSource : public ByteSource {
+  public:
+    explicit CountingSource(const std::string& bytes) : m_memory(bytes.data(), bytes.size()) {}
+    std::uint64_t size() const override { return m_memory.size(); }
+    bool read(std::uint64_t offset, std::size_t length, std::string& out) override {
+        m_bytesRead += length;
+        return m_memory.read(offset, length, out);
+    }
+    std::uint64_t bytesRead() const { return m_bytesRead; }
+
+  private:
+    MemorySource m_memory;
+    std::uint64_t m_bytesRead = 0;
+};
+
+}  // namespace
+
+TEST_F(DocxReaderTest, readsEveryCoreAndAppProperty) {
+    auto properties = readBytes(docxBytes(everyProperty()));
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->title, "年度报告, 第二版");
+    EXPECT_EQ(properties->subject, "财务");
+    EXPECT_EQ(properties->authors, "张三; 李四");
+    EXPECT_EQ(properties->keywords, "预算; 计划");
+    EXPECT_EQ(properties->comments, "内部 & 机密");
+    EXPECT_EQ(properties->category, "报告");
+    EXPECT_EQ(properties->lastAuthor, "王五");
+    EXPECT_EQ(properties->revision, "7");
+    EXPECT_EQ(properties->created, 1714717320);
+    EXPECT_EQ(properties->lastSaved, 1714803720);
+    EXPECT_EQ(properties->lastPrinted, 1714867200);
+    EXPECT_EQ(properties->application, "Word Processor");
+    EXPECT_EQ(properties->company, "示例公司");
+    EXPECT_EQ(properties->manager, "赵六");
+    EXPECT_EQ(properties->templateName, "Normal.dotm");
+    EXPECT_EQ(properties->pages, 12);
+    EXPECT_EQ(properties->words, 3456);
+    EXPECT_EQ(properties->characters, 19876);
+    EXPECT_EQ(properties->editingSeconds, 95 * 60);
+}
+
+TEST_F(DocxReaderTest, joinsSeveralAuthorsAndNestedKeywordsWithSemicolons) {
+    std::vector<ZipPart> parts = docxParts(DocxContent{});
+    parts[3] = {"docProps/core.xml",
+                "<cp:coreProperties xmlns:cp=\"c\" xmlns:dc=\"d\"><dc:creator>甲</dc:creator>"
+                "<dc:creator>乙</dc:creator><dc:creator/><cp:keywords><cp:value>一</cp:value>"
+                "<cp:value>二</cp:value></cp:keywords></cp:coreProperties>"};
+    auto properties = readBytes(zipBytes(parts));
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->authors, "甲; 乙");
+    EXPECT_EQ(properties->keywords, "一; 二");
+}
+
+TEST_F(DocxReaderTest, leavesOutNumbersAndDatesItCannotRead) {
+    DocxContent content;
+    content.pages = "many";
+    content.words = "-";
+    content.created = "last week";
+    content.totalTime = "-5";
+    auto properties = readBytes(docxBytes(content));
+    ASSERT_TRUE(properties);
+    EXPECT_FALSE(properties->pages);
+    EXPECT_FALSE(properties->words);
+    EXPECT_FALSE(properties->created);
+    EXPECT_FALSE(properties->editingSeconds);
+}
+
+TEST_F(DocxReaderTest, findsThePropertyPartsThroughThePackageRelationships) {
+    DocxContent content;
+    content.title = "named by the relationships";
+    content.corePart = "meta/Props-Core.xml";
+    content.company = "示例公司";
+    content.appPart = "meta/extended.xml";
+    std::vector<ZipPart> parts = docxParts(content);
+    DocxContent decoy;
+    decoy.title = "decoy";
+    parts.push_back({"docProps/core.xml", coreXml(decoy)});
+    auto properties = readBytes(zipBytes(parts));
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->title, "named by the relationships");
+    EXPECT_EQ(properties->company, "示例公司");
+}
+
+TEST_F(DocxReaderTest, fallsBackToTheUsualPartNamesWithoutRelationships) {
+    std::vector<ZipPart> parts = docxParts(everyProperty());
+    std::erase_if(parts, [](const ZipPart& part) { return part.name == "_rels/.rels"; });
+    EXPECT_EQ(titleOf(zipBytes(parts)), "年度报告, 第二版");
+}
+
+TEST_F(DocxReaderTest, answersEmptyPropertiesForAPackageWithoutCoreProperties) {
+    DocxContent content = everyProperty();
+    content.corePart.clear();
+    auto properties = readBytes(docxBytes(content));
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->title, "");
+    EXPECT_EQ(properties->authors, "");
+    EXPECT_EQ(properties->company, "示例公司");
+}
+
+TEST_F(DocxReaderTest, readsOnlyThePropertyPartsOfALargeDocument) {
+    std::vector<ZipPart> parts = docxParts(everyProperty());
+    parts.insert(parts.begin() + 2, {"word/media/image1.png", randomBytes(50 << 20), false});
+    std::string bytes = zipBytes(parts);
+    ASSERT_GT(bytes.size(), 50u << 20);
+
+    CountingSource source(bytes);
+    auto properties = readDocx(source);
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->title, "年度报告, 第二版");
+    EXPECT_LT(source.bytesRead(), 256u << 10);
+    EXPECT_EQ(readDocxFile(m_dir.file("package.zip"))->title, "年度报告, 第二版");
+}
+
+TEST_F(DocxReaderTest, refusesWhatIsNotAZipPackage) {
+    const std::string ole2("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    for (const std::string& bytes :
+         {std::string(), std::string("PK"), std::string("plain text, not a package"),
+          ole2 + std::string(4096, '\0'), randomBytes(1 << 20)}) {
+        EXPECT_FALSE(readBytes(bytes)) << bytes.size();
+    }
+    EXPECT_FALSE(readDocxMemory(nullptr, 100));
+    EXPECT_FALSE(readDocxFile(m_dir.file("missing.docx")));
+    EXPECT_FALSE(readDocxFile(m_dir.path()));
+}
+
+TEST_F(DocxReaderTest, readsNothingFromATruncatedPackage) {
+    std::string bytes = docxBytes(everyProperty());
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+        EXPECT_EQ(titleOf(bytes.substr(0, size)), "") << size;
+    }
+}
+
+TEST_F(DocxReaderTest, survivesEveryDamagedByteOfTheDirectory) {
+    std::string bytes = docxBytes(everyProperty());
+    std::size_t directory = bytes.find("PK\1\2");
+    ASSERT_NE(directory, std::string::npos);
+    for (std::size_t at = directory; at < bytes.size(); ++at) {
+        for (char damage : {'\0', '\xff', '\x7f'}) {
+            std::string damaged = bytes;
+            damaged[at] = damage;
+            auto properties = readBytes(damaged);
+            // Damage to a name or a date changes nothing the reader needs; the title stays
+            // either right or empty.
+            if (properties && !properties->title.empty()) {
+                EXPECT_EQ(properties->title, "年度报告, 第二版") << at;
+            }
+        }
+    }
+}
+
+TEST_F(DocxReaderTest, refusesOffsetsAndSizesOutsideTheFile) {
+    const std::string bytes = docxBytes(everyProperty());
+    const std::uint32_t beyond = static_cast<std::uint32_t>(bytes.size());
+
+    std::string directoryBeyond = bytes;
+    put32(directoryBeyond, endRecord(bytes) + 16, beyond);
+    EXPECT_FALSE(readBytes(directoryBeyond));
+
+    std::string directoryTooLong = bytes;
+    put32(directoryTooLong, endRecord(bytes) + 12, beyond);
+    EXPECT_FALSE(readBytes(directoryTooLong));
+
+    std::string tooManyEntries = bytes;
+    put16(tooManyEntries, endRecord(bytes) + 10, 200);
+    EXPECT_FALSE(readBytes(tooManyEntries));
+
+    // A damaged entry loses that part only.
+    for (std::size_t field : {42u, 20u}) {
+        std::string entryBeyond = bytes;
+        put32(entryBeyond, centralRecord(bytes, "docProps/core.xml") + field, beyond - 10);
+        auto properties = readBytes(entryBeyond);
+        ASSERT_TRUE(properties) << field;
+        EXPECT_EQ(properties->title, "") << field;
+        EXPECT_EQ(properties->company, "示例公司") << field;
+    }
+}
+
+TEST_F(DocxReaderTest, refusesEncryptedDamagedAndUnknownEntries) {
+    const std::string bytes = docxBytes(everyProperty());
+    const std::size_t core = centralRecord(bytes, "docProps/core.xml");
+    std::string encrypted = bytes, wrongCrc = bytes, otherMethod = bytes;
+    put16(encrypted, core + 8, 1);
+    put32(wrongCrc, core + 16, 0x12345678);
+    put16(otherMethod, core + 10, 12);
+    for (const std::string& damaged : {encrypted, wrongCrc, otherMethod}) {
+        auto properties = readBytes(damaged);
+        ASSERT_TRUE(properties);
+        EXPECT_EQ(properties->title, "");
+        EXPECT_EQ(properties->company, "示例公司");
+    }
+}
+
+TEST_F(DocxReaderTest, refusesSaturatedZip64FieldsWithoutTheirRecords) {
+    const std::string bytes = docxBytes(everyProperty());
+    std::string saturatedDirectory = bytes;
+    put32(saturatedDirectory, endRecord(bytes) + 16, 0xffffffff);
+    EXPECT_FALSE(readBytes(saturatedDirectory));
+
+    std::string saturatedEntry = bytes;
+    put32(saturatedEntry, centralRecord(bytes, "docProps/core.xml") + 42, 0xffffffff);
+    EXPECT_FALSE(readBytes(saturatedEntry));
+}
+
+TEST_F(DocxReaderTest, capsWhatAPartMayInflateTo) {
+    DocxContent content = everyProperty();
+    std::vector<ZipPart> parts = docxParts(content);
+    // A valid part that inflates to 64 MiB, 1/1000 of it on disk.
+    parts[3].content = coreXml(content) + std::string(64 << 20, ' ');
+    const std::string bomb = zipBytes(parts);
+    ASSERT_LT(bomb.size(), 1u << 20);
+
+    std::string understated = bomb;
+    put32(understated, centralRecord(bomb, "docProps/core.xml") + 24, 1000);
+    for (const std::string& bytes : {bomb, understated}) {
+        auto properties = readBytes(bytes);
+        ASSERT_TRUE(properties);
+        EXPECT_EQ(properties->title, "");
+        EXPECT_EQ(properties->company, "示例公司");
+    }
+}

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+
+#include "ChinaTime.h"
+#include "DocxFixture.h"
+#include "ShellBackend.h"
+#include "TempDir.h"
+
+namespace {
+
+// 2024-05-03 06:22:00 UTC
+constexpr std::int64_t kMay3 = 1714717320;
+
+class NativeShellTest : public ::testing::Test {
+  protected:
+    NativeShellTest()
+        : m_backend(makeNativeShellBackend()),
+          m_shell(m_backend->connect()),
+          m_folder(m_shell->nameSpace(m_dir.path())) {}
+
+    std::unique_ptr<ShellItemObject> item(const std::string& name) {
+        return m_folder->parseName(name);
+    }
+    std::string detail(const std::string& name, int column) {
+        auto found = item(name);
+        return found ? m_folder->itemDetail(*found, column) : "(no item)";
+    }
+    void setTimes(const std::string& name, std::int64_t seconds) {
+        struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, m_dir.file(name).c_str(), times, 0), 0);
+    }
+
+    TempDir m_dir;
+    ChinaTime m_china;
+    std::unique_ptr<ShellBackend> m_backend;
+    std::unique_ptr<ShellObject> m_shell;
+    std::unique_ptr<ShellFolderObject> m_folder;
+};
+
+DocxContent report() {
+    DocxContent content;
+    content.title = "年度报告, 第二版";
+    content.subject = "财务";
+    content.creator = "张三; 李四";
+    content.keywords = "预算";
+    content.description = "备注文字";
+    content.category = "报告";
+    content.company = "示例公司";
+    content.lastModifiedBy = "王五";
+    content.revision = "7";
+    content.created = "2024-05-03T06:22:00Z";
+    content.modified = "2024-05-04T06:22:00Z";
+    content.lastPrinted = "2024-05-05T06:22:00Z";
+    content.application = "Word Processor";
+    content.manager = "赵六";
+    content.templateName = "Normal.dotm";
+    content.pages = "12";
+    content.words = "3456";
+    content.characters = "19876";
+    content.totalTime = "65";
+    return content;
+}
+
+}  // namespace
+
+TEST_F(NativeShellTest, opensOnlyExistingFolders) {
+    ASSERT_NE(m_folder, nullptr);
+    m_dir.write("file.docx", "x");
+    EXPECT_NE(m_shell->nameSpace(m_dir.path().substr(0, m_dir.path().size() - 1)), nullptr);
+    EXPECT_EQ(m_shell->nameSpace(m_dir.file("file.docx")), nullptr);
+    EXPECT_EQ(m_shell->nameSpace(m_dir.file("missing")), nullptr);
+    EXPECT_EQ(m_shell->nameSpace(""), nullptr);
+}
+
+TEST_F(NativeShellTest, findsOnlyExistingItems) {
+    m_dir.write("a.docx", "x");
+    EXPECT_NE(item("a.docx"), nullptr);
+    EXPECT_EQ(item("b.docx"), nullptr);
+    EXPECT_EQ(item(""), nullptr);
+}
+
+TEST_F(NativeShellTest, answersEveryDocumentColumnFromTheDocx) {
+    writeDocx(m_dir.file("report.docx"), report());
+    auto found = item("report.docx");
+    ASSERT_NE(found, nullptr);
+    const std::pair<int, const char*> expected[] = {
+        {0, "report.docx"},
+        {2, "Microsoft Word 文档"},
+        {9, "文档"},
+        {11, "文档"},
+        {18, "预算"},
+        {20, "张三; 李四"},
+        {21, "年度报告, 第二版"},
+        {22, "财务"},
+        {23, "报告"},
+        {24, "备注文字"},
+        {25, ""},
+        {33, "示例公司"},
+        {42, "Word Processor"},
+        {152, "2024/5/3 14:22"},
+        {153, "2024/5/5 14:22"},
+        {154, "2024/5/4 14:22"},
+        {157, "12"},
+        {159, "01:05:00"},
+        {160, "3456"},
+        {400, "王五"},
+        {401, "7"},
+        {402, "Normal.dotm"},
+        {403, "19876"},
+        {404, "赵六"},
+    };
+    for (auto [column, text] : expected) {
+        EXPECT_EQ(m_folder->itemDetail(*found, column), text) << column;
+    }
+}
+
+TEST_F(NativeShellTest, answersTheSameTextWhenAskedTwice) {
+    writeDocx(m_dir.file("report.docx"), report());
+    auto found = item("report.docx");
+    ASSERT_NE(found, nullptr);
+    for (int column : {0, 1, 3, 10, 20, 21}) {
+        EXPECT_EQ(m_folder->itemDetail(*found, column), m_folder->itemDetail(*found, column));
+    }
+}
+
+TEST_F(NativeShellTest, readsTheDocumentOnceWhenTheItemIsFound) {
+    writeDocx(m_dir.file("report.docx"), report());
+    auto found = item("report.docx");
+    ASSERT_NE(found, nullptr);
+    DocxContent changed = report();
+    changed.title = "changed";
+    writeDocx(m_dir.file("report.docx"), changed);
+    EXPECT_EQ(m_folder->itemDetail(*found, 21), "年度报告, 第二版");
+    EXPECT_EQ(detail("report.docx", 21), "changed");
+}
+
+TEST_F(NativeShellTest, givesTheFileSystemTexts) {
+    m_dir.write("notes.txt", std::string(1332, 'x'));
+    setTimes("notes.txt", kMay3);
+    EXPECT_EQ(detail("notes.txt", 0), "notes.txt");
+    EXPECT_EQ(detail("notes.txt", 1), "1.30 KB");
+    EXPECT_EQ(detail("notes.txt", 2), "TXT 文件");
+    EXPECT_EQ(detail("notes.txt", 3), "2024/5/3 14:22");
+    EXPECT_EQ(detail("notes.txt", 5), "2024/5/3 14:22");
+    EXPECT_EQ(detail("notes.txt", 9), "");
+    EXPECT_EQ(detail("notes.txt", 21), "");
+    struct passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(detail("notes.txt", 10), user->pw_name);
+}
+
+TEST_F(NativeShellTest, marksReadOnlyAndHiddenFiles) {
+    m_dir.write("plain.docx", "x");
+    m_dir.write(".hidden.docx", "x");
+    m_dir.write("locked.doc", "x");
+    ::chmod(m_dir.file("locked.doc").c_str(), 0444);
+    EXPECT_EQ(detail("plain.docx", 6), "A");
+    EXPECT_EQ(detail(".hidden.docx", 6), "HA");
+    EXPECT_EQ(detail("locked.doc", 6), "RA");
+    EXPECT_EQ(detail("locked.doc", 2), "Microsoft Word 97 - 2003 文档");
+}
+
+TEST_F(NativeShellTest, givesFileSystemTextsForADocumentItCannotRead) {
+    m_dir.write("broken.docx", "PK\3\4 not really a package");
+    m_dir.write("empty.docx");
+    for (const char* name : {"broken.docx", "empty.docx"}) {
+        EXPECT_EQ(detail(name, 0), name);
+        EXPECT_EQ(detail(name, 2), "Microsoft Word 文档");
+        EXPECT_EQ(detail(name, 21), "");
+        EXPECT_EQ(detail(name, 20), "");
+    }
+    EXPECT_EQ(detail("empty.docx", 1), "0 字节");
+}
+
+TEST_F(NativeShellTest, answersAnUnknownColumnWithEmptyTexts) {
+    writeDocx(m_dir.file("report.docx"), report());
+    auto found = item("report.docx");
+    ASSERT_NE(found, nullptr);
+    for (int column : {-1, 7, 26, 405, INT_MAX, INT_MIN}) {
+        EXPECT_EQ(m_folder->itemDetail(*found, column), "") << column;
+        EXPECT_EQ(m_folder->columnHeading(column), "") << column;
+    }
+}
+
+TEST_F(NativeShellTest, givesTheHeadingsOfItsColumns) {
+    EXPECT_EQ(m_folder->columnHeading(0), "名称");
+    EXPECT_EQ(m_folder->columnHeading(2), "类型");
+    EXPECT_EQ(m_folder->columnHeading(21), "标题");
+    EXPECT_EQ(m_folder->columnHeading(160), "字数");
+}
