@@ -1,0 +1,88 @@
+#include "ComShell.h"
+
+#include <gtest/gtest.h>
+
+#include "ShellAccess.h"
+#include "ShellErrorCode.h"
+#include "TempDir.h"
+
+namespace {
+
+// COM for the test's thread, entered before and left after every reference it holds.
+class ComThread {
+  public:
+    explicit ComThread(ShellBackend& backend) : m_backend(backend) { m_backend.enterThread(); }
+    ~ComThread() { m_backend.leaveThread(); }
+
+  private:
+    ShellBackend& m_backend;
+};
+
+class ComShellTest : public ::testing::Test {
+  protected:
+    ComShellTest() { dir.write("a.doc", "not really a document"); }
+
+    ComShellBackend backend;
+    ComThread thread{backend};
+    TempDir dir;
+    ShellAccess shell{backend};
+};
+
+ULONG referenceCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+}  // namespace
+
+TEST_F(ComShellTest, connectsAndOpensAnExistingFolderAndItsItems) {
+    shell.connectShell();
+    ASSERT_TRUE(shell.hasShell());
+    shell.openFolder(dir.path());
+    ASSERT_TRUE(shell.hasFolder());
+    shell.findItem("a.doc");
+    EXPECT_TRUE(shell.hasItem());
+    shell.findItem("missing.doc");
+    EXPECT_FALSE(shell.hasItem());
+    EXPECT_EQ(raisedHr([&] { shell.releaseItem(); }), shell_hr::kPointer);
+    shell.releaseFolder();
+    shell.releaseShell();
+    EXPECT_EQ(raisedHr([&] { shell.releaseShell(); }), shell_hr::kPointer);
+}
+
+TEST_F(ComShellTest, aMissingFolderGivesAnEmptyReferenceAndThenEPointer) {
+    shell.connectShell();
+    shell.openFolder(dir.file("no such folder"));
+    EXPECT_FALSE(shell.hasFolder());
+    EXPECT_EQ(raisedHr([&] { shell.findItem("a.doc"); }), shell_hr::kPointer);
+}
+
+// Wine's Folder::GetDetailsOf answers E_NOTIMPL and nothing else, which makes it the
+// shell's failing call here.
+TEST_F(ComShellTest, raisesTheFailingDetailCallsHresult) {
+    shell.connectShell();
+    shell.openFolder(dir.path());
+    shell.findItem("a.doc");
+    ASSERT_TRUE(shell.hasItem());
+    EXPECT_EQ(raisedHr([&] { shell.itemDetail(TITLE_COLUMN); }), shell_hr::kNotImpl);
+    EXPECT_EQ(raisedHr([&] { shell.itemDetail(-1); }), shell_hr::kNotImpl);
+    EXPECT_EQ(raisedHr([&] { shell.columnHeading(0); }), shell_hr::kNotImpl);
+}
+
+TEST_F(ComShellTest, askingADetailTwiceLeavesTheItemsReferenceCountAsItWas) {
+    std::unique_ptr<ShellObject> connection = backend.connect();
+    ASSERT_TRUE(connection);
+    std::unique_ptr<ShellFolderObject> folder = connection->nameSpace(dir.path());
+    ASSERT_TRUE(folder);
+    std::unique_ptr<ShellItemObject> item = folder->parseName("a.doc");
+    ASSERT_TRUE(item);
+    FolderItem* raw = static_cast<ComItem&>(*item).get();
+    const ULONG before = referenceCount(raw);
+    for (int round = 0; round < 2; ++round) {
+        try {
+            folder->itemDetail(*item, TITLE_COLUMN);
+        } catch (const ShellError&) {
+        }
+    }
+    EXPECT_EQ(referenceCount(raw), before);
+}
