@@ -6,75 +6,64 @@
 
 #include <utility>
 
-// One counted COM reference, released exactly once: when replaced, reset or destroyed.
-template <typename Interface>
-class ComRef {
+// One handle, freed exactly once by Free: when replaced, reset or destroyed.
+template <typename Handle, void (*Free)(Handle)>
+class OwnedHandle {
   public:
-    ComRef() = default;
-    // Takes over a reference the caller already holds.
-    explicit ComRef(Interface* adopted) : m_pointer(adopted) {}
-    ComRef(ComRef&& other) noexcept : m_pointer(std::exchange(other.m_pointer, nullptr)) {}
-    ComRef& operator=(ComRef&& other) noexcept {
+    OwnedHandle() = default;
+    // Takes over a handle the caller already owns.
+    explicit OwnedHandle(Handle adopted) : m_handle(adopted) {}
+    OwnedHandle(OwnedHandle&& other) noexcept : m_handle(other.release()) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
         if (this != &other) {
             reset();
-            m_pointer = std::exchange(other.m_pointer, nullptr);
+            m_handle = other.release();
         }
         return *this;
     }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() { reset(); }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() { reset(); }
 
-    Interface* get() const { return m_pointer; }
-    Interface* operator->() const { return m_pointer; }
-    explicit operator bool() const { return m_pointer != nullptr; }
-
-    // The out-argument of a call that hands back a new reference; drops the old one first.
-    Interface** put() {
+    Handle get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+    // Hands the handle to an owner that frees it itself (a VARIANT).
+    Handle release() { return std::exchange(m_handle, nullptr); }
+    // The out-argument of a call that hands back a new handle; frees the old one first.
+    Handle* put() {
         reset();
-        return &m_pointer;
+        return &m_handle;
     }
-    // The same, typed as COM's creation and query calls want it.
-    void** putVoid() { return reinterpret_cast<void**>(put()); }
-
     void reset() {
-        if (m_pointer)
-            std::exchange(m_pointer, nullptr)->Release();
+        if (m_handle)
+            Free(release());
     }
 
   private:
-    Interface* m_pointer = nullptr;
+    Handle m_handle = nullptr;
 };
 
-// One BSTR, freed exactly once.
-class Bstr {
+template <typename Interface>
+void releaseReference(Interface* reference) {
+    reference->Release();
+}
+
+inline void freeBstr(BSTR text) {
+    SysFreeString(text);
+}
+
+// One counted COM reference.
+template <typename Interface>
+class ComRef : public OwnedHandle<Interface*, releaseReference<Interface>> {
   public:
-    Bstr() = default;
-    explicit Bstr(BSTR adopted) : m_text(adopted) {}
-    Bstr(Bstr&& other) noexcept : m_text(std::exchange(other.m_text, nullptr)) {}
-    Bstr& operator=(Bstr&& other) noexcept {
-        if (this != &other) {
-            reset();
-            m_text = std::exchange(other.m_text, nullptr);
-        }
-        return *this;
-    }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { reset(); }
-
-    BSTR get() const { return m_text; }
-    // Hands the string to an owner that frees it itself (a VARIANT).
-    BSTR release() { return std::exchange(m_text, nullptr); }
-    BSTR* put() {
-        reset();
-        return &m_text;
-    }
-    void reset() { SysFreeString(std::exchange(m_text, nullptr)); }
-
-  private:
-    BSTR m_text = nullptr;
+    using OwnedHandle<Interface*, releaseReference<Interface>>::OwnedHandle;
+    Interface* operator->() const { return this->get(); }
+    // put() typed as COM's creation and query calls want it.
+    void** putVoid() { return reinterpret_cast<void**>(this->put()); }
 };
+
+// One BSTR.
+using Bstr = OwnedHandle<BSTR, freeBstr>;
 
 // A VARIANT argument, cleared when destroyed unless clear() already did it; clear() reports
 // a failing VariantClear, the destructor (reached on the way out of a failure) cannot.
