@@ -12,20 +12,24 @@ struct ReferenceLine {
     std::string heading;
 };
 
-// A shell that fails part of the way gives no list at all: a partial one would mislead.
+// A column whose heading the shell fails to give is left out like an empty one; a shell
+// that gives none (Wine answers E_NOTIMPL for every column) leaves the list empty.
 std::vector<ReferenceLine> headingsFromShell(ShellBackend& backend, const std::string& folder) {
     std::vector<ReferenceLine> lines;
+    ShellAccess shell(backend);
+    shell.connectShell();
     try {
-        ShellAccess shell(backend);
-        shell.connectShell();
         shell.openFolder(folder);
-        for (int column = 0; column <= LAST_REFERENCE_COLUMN; ++column) {
+    } catch (const ShellError&) {
+        return lines;
+    }
+    for (int column = 0; column <= LAST_REFERENCE_COLUMN; ++column) {
+        try {
             std::string heading = shell.columnHeading(column);
             if (!heading.empty())
                 lines.push_back({column, std::move(heading)});
+        } catch (const ShellError&) {
         }
-    } catch (const ShellError&) {
-        lines.clear();
     }
     return lines;
 }

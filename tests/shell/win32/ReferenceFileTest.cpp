@@ -3,11 +3,36 @@
 #include <gtest/gtest.h>
 
 #include "ComShell.h"
+#include "ShellError.h"
 #include "TempDir.h"
 #include "TestShell.h"
 #include "WindowsColumns.h"
 
 namespace {
+
+// A shell that gives a heading for every hundredth column and fails the others.
+class PatchyFolder : public ShellFolderObject {
+  public:
+    std::unique_ptr<ShellItemObject> parseName(const std::string&) override { return nullptr; }
+    std::string itemDetail(ShellItemObject&, int) override { return {}; }
+    std::string columnHeading(int column) override {
+        if (column % 100 != 0)
+            throw ShellError(shell_hr::kFail);
+        return "X";
+    }
+};
+
+class PatchyConnection : public ShellObject {
+  public:
+    std::unique_ptr<ShellFolderObject> nameSpace(const std::string&) override {
+        return std::make_unique<PatchyFolder>();
+    }
+};
+
+class PatchyShell : public ShellBackend {
+  public:
+    std::unique_ptr<ShellObject> connect() override { return std::make_unique<PatchyConnection>(); }
+};
 
 class ReferenceFileTest : public ::testing::Test {
   protected:
@@ -43,6 +68,13 @@ TEST_F(ReferenceFileTest, writesTheShellsNonEmptyHeadingsAndBalancesTheThreadSta
     EXPECT_EQ(backend.threadEnters(), 1);
     EXPECT_EQ(backend.threadLeaves(), 1);
     EXPECT_EQ(backend.liveObjects(), 0);
+}
+
+TEST_F(ReferenceFileTest, leavesOutTheColumnsWhoseHeadingFails) {
+    PatchyShell backend;
+    EXPECT_EQ(writeReferenceFileIfMissing(path, backend, dir.path(), windowsFallbackColumns()),
+              ReferenceFileOutcome::writtenFromShell);
+    EXPECT_EQ(readFile(path), "0\tX\r\n100\tX\r\n200\tX\r\n300\tX\r\n");
 }
 
 TEST_F(ReferenceFileTest, fallsBackWhenTheFolderCannotBeOpened) {
