@@ -27,16 +27,7 @@ class Documents {
         if (!::mkdtemp(pattern.data()))
             std::abort();
         m_folder = pattern + "/";
-        DocxContent content;
-        content.creator = "张三; 李四";
-        content.subject = "季度报告";
-        content.keywords = "财务, 预算";
-        content.company = "示例公司";
-        content.application = "Word Processor";
-        content.created = "2024-05-03T06:22:00Z";
-        content.modified = "2024-05-04T08:00:00Z";
-        content.pages = "3";
-        content.words = "1200";
+        DocxContent content = sampleDocxContent();
         for (int i = 0; i < kDocuments; ++i) {
             content.title = "文档标题 " + std::to_string(i);
             std::string name = "doc" + std::to_string(i) + ".docx";

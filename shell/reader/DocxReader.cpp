@@ -103,31 +103,36 @@ void appendAuthor(std::string& authors, const std::string& author) {
     authors += author;
 }
 
-void readCore(const std::string& part, DocumentProperties& properties) {
+// Calls take(local name, text) for each element below the part's root.
+template <typename Take>
+void forEachProperty(const std::string& part, Take take) {
     pugi::xml_document document;
     if (!parse(document, part))
         return;
     for (pugi::xml_node node : document.document_element().children()) {
-        if (node.type() != pugi::node_element)
-            continue;
-        std::string_view name = localName(node.name());
-        std::string text = textOf(node);
+        if (node.type() == pugi::node_element)
+            take(localName(node.name()), textOf(node));
+    }
+}
+
+void readCore(const std::string& part, DocumentProperties& properties) {
+    forEachProperty(part, [&](std::string_view name, std::string text) {
         if (name == "title") {
-            properties.title = text;
+            properties.title = std::move(text);
         } else if (name == "subject") {
-            properties.subject = text;
+            properties.subject = std::move(text);
         } else if (name == "creator") {
             appendAuthor(properties.authors, text);
         } else if (name == "keywords") {
-            properties.keywords = text;
+            properties.keywords = std::move(text);
         } else if (name == "description") {
-            properties.comments = text;
+            properties.comments = std::move(text);
         } else if (name == "category") {
-            properties.category = text;
+            properties.category = std::move(text);
         } else if (name == "lastModifiedBy") {
-            properties.lastAuthor = text;
+            properties.lastAuthor = std::move(text);
         } else if (name == "revision") {
-            properties.revision = text;
+            properties.revision = std::move(text);
         } else if (name == "created") {
             properties.created = parseW3cDate(text);
         } else if (name == "modified") {
@@ -135,26 +140,19 @@ void readCore(const std::string& part, DocumentProperties& properties) {
         } else if (name == "lastPrinted") {
             properties.lastPrinted = parseW3cDate(text);
         }
-    }
+    });
 }
 
 void readApp(const std::string& part, DocumentProperties& properties) {
-    pugi::xml_document document;
-    if (!parse(document, part))
-        return;
-    for (pugi::xml_node node : document.document_element().children()) {
-        if (node.type() != pugi::node_element)
-            continue;
-        std::string_view name = localName(node.name());
-        std::string text = textOf(node);
+    forEachProperty(part, [&](std::string_view name, std::string text) {
         if (name == "Application") {
-            properties.application = text;
+            properties.application = std::move(text);
         } else if (name == "Company") {
-            properties.company = text;
+            properties.company = std::move(text);
         } else if (name == "Manager") {
-            properties.manager = text;
+            properties.manager = std::move(text);
         } else if (name == "Template") {
-            properties.templateName = text;
+            properties.templateName = std::move(text);
         } else if (name == "Pages") {
             properties.pages = number(text);
         } else if (name == "Words") {
@@ -168,7 +166,7 @@ void readApp(const std::string& part, DocumentProperties& properties) {
                 *minutes <= std::numeric_limits<std::int64_t>::max() / 60)
                 properties.editingSeconds = *minutes * 60;
         }
-    }
+    });
 }
 
 std::optional<std::string> readPart(ByteSource& source, const ZipDirectory& zip,

@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <initializer_list>
 #include <stdexcept>
 
 namespace {
@@ -29,11 +30,22 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-void element(std::string& xml, const std::string& name, const std::string& value,
-             const std::string& attributes = {}) {
-    if (value.empty())
-        return;
-    xml += "<" + name + attributes + ">" + escaped(value) + "</" + name + ">";
+using Field = std::string DocxContent::*;
+struct Element {
+    const char* name;
+    Field field;
+};
+
+// The elements of the fields that are set, in the order of the list.
+void elements(std::string& xml, const DocxContent& content, std::initializer_list<Element> list,
+              const std::string& attributes = {}) {
+    for (const Element& element : list) {
+        const std::string& value = content.*element.field;
+        if (value.empty())
+            continue;
+        xml += std::string("<") + element.name + attributes + ">" + escaped(value) + "</" +
+               element.name + ">";
+    }
 }
 
 const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
@@ -47,18 +59,20 @@ std::string coreXml(const DocxContent& content) {
         "xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
         "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:dcterms=\"http://purl.org/dc/terms/\" "
         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">";
-    const std::string w3cdtf = " xsi:type=\"dcterms:W3CDTF\"";
-    element(xml, "dc:title", content.title);
-    element(xml, "dc:subject", content.subject);
-    element(xml, "dc:creator", content.creator);
-    element(xml, "cp:keywords", content.keywords);
-    element(xml, "dc:description", content.description);
-    element(xml, "cp:category", content.category);
-    element(xml, "cp:lastModifiedBy", content.lastModifiedBy);
-    element(xml, "cp:revision", content.revision);
-    element(xml, "cp:lastPrinted", content.lastPrinted);
-    element(xml, "dcterms:created", content.created, w3cdtf);
-    element(xml, "dcterms:modified", content.modified, w3cdtf);
+    elements(xml, content,
+             {{"dc:title", &DocxContent::title},
+              {"dc:subject", &DocxContent::subject},
+              {"dc:creator", &DocxContent::creator},
+              {"cp:keywords", &DocxContent::keywords},
+              {"dc:description", &DocxContent::description},
+              {"cp:category", &DocxContent::category},
+              {"cp:lastModifiedBy", &DocxContent::lastModifiedBy},
+              {"cp:revision", &DocxContent::revision},
+              {"cp:lastPrinted", &DocxContent::lastPrinted}});
+    elements(
+        xml, content,
+        {{"dcterms:created", &DocxContent::created}, {"dcterms:modified", &DocxContent::modified}},
+        " xsi:type=\"dcterms:W3CDTF\"");
     return xml + "</cp:coreProperties>";
 }
 
@@ -67,15 +81,40 @@ std::string appXml(const DocxContent& content) {
     xml +=
         "<Properties "
         "xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/extended-properties\">";
-    element(xml, "Template", content.templateName);
-    element(xml, "TotalTime", content.totalTime);
-    element(xml, "Pages", content.pages);
-    element(xml, "Words", content.words);
-    element(xml, "Characters", content.characters);
-    element(xml, "Application", content.application);
-    element(xml, "Manager", content.manager);
-    element(xml, "Company", content.company);
+    elements(xml, content,
+             {{"Template", &DocxContent::templateName},
+              {"TotalTime", &DocxContent::totalTime},
+              {"Pages", &DocxContent::pages},
+              {"Words", &DocxContent::words},
+              {"Characters", &DocxContent::characters},
+              {"Application", &DocxContent::application},
+              {"Manager", &DocxContent::manager},
+              {"Company", &DocxContent::company}});
     return xml + "</Properties>";
+}
+
+DocxContent sampleDocxContent() {
+    DocxContent content;
+    content.title = "年度报告, 第二版";
+    content.subject = "财务";
+    content.creator = "张三; 李四";
+    content.keywords = "预算; 计划";
+    content.description = "内部 & 机密";
+    content.category = "报告";
+    content.lastModifiedBy = "王五";
+    content.revision = "7";
+    content.created = "2024-05-03T06:22:00Z";
+    content.modified = "2024-05-04T14:22:00+08:00";
+    content.lastPrinted = "2024-05-05T00:00:00Z";
+    content.application = "Word Processor";
+    content.company = "示例公司";
+    content.manager = "赵六";
+    content.templateName = "Normal.dotm";
+    content.pages = "12";
+    content.words = "3456";
+    content.characters = "19876";
+    content.totalTime = "65";
+    return content;
 }
 
 std::vector<ZipPart> docxParts(const DocxContent& content) {

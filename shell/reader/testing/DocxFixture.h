@@ -22,6 +22,10 @@ struct ZipPart {
     bool compressed = true;  // deflated, else stored
 };
 
+// Every property set: Chinese texts, a comma in the title, two authors, "&" in the
+// comments, dates in UTC and in +08:00, 65 minutes of editing.
+DocxContent sampleDocxContent();
+
 std::string coreXml(const DocxContent& content);
 std::string appXml(const DocxContent& content);
 // [Content_Types].xml, _rels/.rels, word/document.xml and the property parts.

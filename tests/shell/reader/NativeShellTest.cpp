@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,30 +43,6 @@ class NativeShellTest : public ::testing::Test {
     std::unique_ptr<ShellFolderObject> m_folder;
 };
 
-DocxContent report() {
-    DocxContent content;
-    content.title = "年度报告, 第二版";
-    content.subject = "财务";
-    content.creator = "张三; 李四";
-    content.keywords = "预算";
-    content.description = "备注文字";
-    content.category = "报告";
-    content.company = "示例公司";
-    content.lastModifiedBy = "王五";
-    content.revision = "7";
-    content.created = "2024-05-03T06:22:00Z";
-    content.modified = "2024-05-04T06:22:00Z";
-    content.lastPrinted = "2024-05-05T06:22:00Z";
-    content.application = "Word Processor";
-    content.manager = "赵六";
-    content.templateName = "Normal.dotm";
-    content.pages = "12";
-    content.words = "3456";
-    content.characters = "19876";
-    content.totalTime = "65";
-    return content;
-}
-
 }  // namespace
 
 TEST_F(NativeShellTest, opensOnlyExistingFolders) {
@@ -86,7 +62,7 @@ TEST_F(NativeShellTest, findsOnlyExistingItems) {
 }
 
 TEST_F(NativeShellTest, answersEveryDocumentColumnFromTheDocx) {
-    writeDocx(m_dir.file("report.docx"), report());
+    writeDocx(m_dir.file("report.docx"), sampleDocxContent());
     auto found = item("report.docx");
     ASSERT_NE(found, nullptr);
     const std::pair<int, const char*> expected[] = {
@@ -94,17 +70,17 @@ TEST_F(NativeShellTest, answersEveryDocumentColumnFromTheDocx) {
         {2, "Microsoft Word 文档"},
         {9, "文档"},
         {11, "文档"},
-        {18, "预算"},
+        {18, "预算; 计划"},
         {20, "张三; 李四"},
         {21, "年度报告, 第二版"},
         {22, "财务"},
         {23, "报告"},
-        {24, "备注文字"},
+        {24, "内部 & 机密"},
         {25, ""},
         {33, "示例公司"},
         {42, "Word Processor"},
         {152, "2024/5/3 14:22"},
-        {153, "2024/5/5 14:22"},
+        {153, "2024/5/5 8:00"},
         {154, "2024/5/4 14:22"},
         {157, "12"},
         {159, "01:05:00"},
@@ -121,7 +97,7 @@ TEST_F(NativeShellTest, answersEveryDocumentColumnFromTheDocx) {
 }
 
 TEST_F(NativeShellTest, answersTheSameTextWhenAskedTwice) {
-    writeDocx(m_dir.file("report.docx"), report());
+    writeDocx(m_dir.file("report.docx"), sampleDocxContent());
     auto found = item("report.docx");
     ASSERT_NE(found, nullptr);
     for (int column : {0, 1, 3, 10, 20, 21}) {
@@ -130,10 +106,10 @@ TEST_F(NativeShellTest, answersTheSameTextWhenAskedTwice) {
 }
 
 TEST_F(NativeShellTest, readsTheDocumentOnceWhenTheItemIsFound) {
-    writeDocx(m_dir.file("report.docx"), report());
+    writeDocx(m_dir.file("report.docx"), sampleDocxContent());
     auto found = item("report.docx");
     ASSERT_NE(found, nullptr);
-    DocxContent changed = report();
+    DocxContent changed = sampleDocxContent();
     changed.title = "changed";
     writeDocx(m_dir.file("report.docx"), changed);
     EXPECT_EQ(m_folder->itemDetail(*found, 21), "年度报告, 第二版");
@@ -179,7 +155,7 @@ TEST_F(NativeShellTest, givesFileSystemTextsForADocumentItCannotRead) {
 }
 
 TEST_F(NativeShellTest, answersAnUnknownColumnWithEmptyTexts) {
-    writeDocx(m_dir.file("report.docx"), report());
+    writeDocx(m_dir.file("report.docx"), sampleDocxContent());
     auto found = item("report.docx");
     ASSERT_NE(found, nullptr);
     for (int column : {-1, 7, 26, 405, INT_MAX, INT_MIN}) {
