@@ -14,9 +14,10 @@ bool MemorySource::read(std::uint64_t offset, std::size_t length, std::string& o
 }
 
 FileSource::FileSource(const std::string& path, std::size_t tailBytes) {
-    // Allocated before the file is open, so a failure cannot leave it open.
+    // Allocated before the file is open, so a failure cannot leave it open. O_NONBLOCK:
+    // a pipe named like a document must not hang the job; it is then refused as no file.
     m_tail.reserve(tailBytes);
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (m_fd < 0)
         return;
     struct stat st {};

@@ -48,7 +48,8 @@ std::optional<DocumentProperties> readDocument(ItemFacts::Format format, const s
 }  // namespace
 
 std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name) {
-    if (name.empty())
+    // A name from the folder's listing: nothing that leads out of the folder.
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
         return std::nullopt;
     std::string path = folder + name;
     struct statx st {};

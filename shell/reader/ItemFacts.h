@@ -29,5 +29,6 @@ struct ItemFacts {
     std::optional<DocumentProperties> document;
 };
 
-// The facts of folder + name (folder ends with "/"); nothing when no such entry exists.
+// The facts of folder + name (folder ends with "/"); nothing when no such entry exists or
+// the name is not one of a folder entry ("/" in it, "." or "..").
 std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name);

@@ -9,6 +9,7 @@
 
 #include "ChinaTime.h"
 #include "DocxFixture.h"
+#include "DocxReader.h"
 #include "ShellBackend.h"
 #include "TempDir.h"
 
@@ -59,6 +60,18 @@ TEST_F(NativeShellTest, findsOnlyExistingItems) {
     EXPECT_NE(item("a.docx"), nullptr);
     EXPECT_EQ(item("b.docx"), nullptr);
     EXPECT_EQ(item(""), nullptr);
+    m_dir.makeFolder("sub");
+    m_dir.write("sub/c.docx", "x");
+    for (const char* outside : {"sub/c.docx", ".", "..", "../a.docx"}) {
+        EXPECT_EQ(item(outside), nullptr) << outside;
+    }
+}
+
+TEST_F(NativeShellTest, doesNotWaitForAPipeNamedLikeADocument) {
+    ASSERT_EQ(::mkfifo(m_dir.file("pipe.docx").c_str(), 0600), 0);
+    EXPECT_EQ(detail("pipe.docx", 21), "");
+    EXPECT_EQ(detail("pipe.docx", 0), "pipe.docx");
+    EXPECT_FALSE(readDocxFile(m_dir.file("pipe.docx")));
 }
 
 TEST_F(NativeShellTest, answersEveryDocumentColumnFromTheDocx) {
