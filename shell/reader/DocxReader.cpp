@@ -43,13 +43,22 @@ std::string partName(std::string_view target) {
 
 bool parse(pugi::xml_document& document, const std::string& part) {
     // pugixml expands no entities beyond the predefined ones, so a part cannot grow in parsing.
-    return document.load_buffer(part.data(), part.size(), pugi::parse_default, pugi::encoding_auto);
+    // A property made of white space alone is kept, as the document has it.
+    return document.load_buffer(part.data(), part.size(),
+                                pugi::parse_default | pugi::parse_ws_pcdata_single,
+                                pugi::encoding_auto);
 }
+
+// The standard relationship type of the core properties; writers following early drafts
+// of the format used other namespaces for it, and a package may name a part of each kind.
+constexpr std::string_view kCoreType =
+    "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties";
 
 void readRelationships(const std::string& part, PartNames& names) {
     pugi::xml_document document;
     if (!parse(document, part))
         return;
+    bool haveCore = false, haveStandardCore = false, haveApp = false;
     for (pugi::xml_node node : document.document_element().children()) {
         if (localName(node.name()) != "Relationship")
             continue;
@@ -58,10 +67,16 @@ void readRelationships(const std::string& part, PartNames& names) {
         if (target.empty() || std::string_view(node.attribute("TargetMode").value()) == "External")
             continue;
         if (endsWith(type, "/metadata/core-properties")) {
-            names.core = target;
-        } else if (endsWith(type, "/extended-properties") ||
-                   endsWith(type, "/extendedProperties")) {
+            // The first of them, unless a later one has the standard type.
+            bool standard = type == kCoreType;
+            if (!haveCore || (standard && !haveStandardCore))
+                names.core = target;
+            haveCore = true;
+            haveStandardCore = haveStandardCore || standard;
+        } else if (!haveApp && (endsWith(type, "/extended-properties") ||
+                                endsWith(type, "/extendedProperties"))) {
             names.app = target;
+            haveApp = true;
         }
     }
 }

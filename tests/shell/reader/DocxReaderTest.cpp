@@ -357,3 +357,33 @@ TEST_F(DocxReaderTest, readsAZip64Package) {
     EXPECT_EQ(titleOf(zip64Package("docProps/core.xml", coreXml(content))), "大文件");
     EXPECT_FALSE(readBytes(zip64Package("docProps/core.xml", coreXml(content), 8)));
 }
+
+TEST_F(DocxReaderTest, prefersTheStandardCorePropertiesOverADraftOne) {
+    DocxContent standard, draft;
+    standard.title = "standard";
+    draft.title = "draft";
+    const std::string relationship =
+        "<Relationship Id=\"r%\" Type=\"http://schemas.openxmlformats.org/%/metadata/"
+        "core-properties\" Target=\"%\"/>";
+    auto entry = [&](const char* id, const char* space, const char* target) {
+        std::string text = relationship;
+        for (const char* value : {id, space, target})
+            text.replace(text.find('%'), 1, value);
+        return text;
+    };
+    const std::string draftEntry = entry("1", "officedocument/2006/relationships", "draft.xml");
+    const std::string standardEntry = entry("2", "package/2006/relationships", "standard.xml");
+    for (const std::string& entries : {draftEntry + standardEntry, standardEntry + draftEntry}) {
+        std::vector<ZipPart> parts{
+            {"_rels/.rels", "<Relationships>" + entries + "</Relationships>"},
+            {"draft.xml", coreXml(draft)},
+            {"standard.xml", coreXml(standard)}};
+        EXPECT_EQ(titleOf(zipBytes(parts)), "standard");
+    }
+}
+
+TEST_F(DocxReaderTest, keepsATitleOfWhiteSpaceAsItIs) {
+    DocxContent content;
+    content.title = "  ";
+    EXPECT_EQ(titleOf(docxBytes(content)), "  ");
+}
