@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Code pages a property set names that the decoder treats specially.
+inline constexpr std::uint16_t kCodePageUtf16 = 1200;
+inline constexpr std::uint16_t kCodePageDefault = 1252;
+
+// The text of a property string in that Windows code page as UTF-8, up to its first NUL.
+// A byte sequence the code page does not define becomes U+FFFD; an unknown code page is
+// read as 1252, so a document never loses a text for naming an odd one.
+std::string codePageToUtf8(std::string_view bytes, std::uint16_t codePage);

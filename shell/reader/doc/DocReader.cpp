@@ -1,0 +1,159 @@
+#include "DocReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "CompoundFile.h"
+#include "PropertySection.h"
+
+namespace {
+
+// A property set is a few kilobytes; past this lies only a thumbnail, which nothing reads.
+constexpr std::size_t kMaxStreamBytes = 1 << 20;
+
+// The SummaryInformation ids (PIDSI_*) and DocumentSummaryInformation ids (PIDDSI_*).
+enum : std::uint32_t {
+    kPidTitle = 2,
+    kPidSubject = 3,
+    kPidAuthor = 4,
+    kPidKeywords = 5,
+    kPidComments = 6,
+    kPidTemplate = 7,
+    kPidLastAuthor = 8,
+    kPidRevision = 9,
+    kPidEditTime = 10,
+    kPidLastPrinted = 11,
+    kPidCreated = 12,
+    kPidLastSaved = 13,
+    kPidPageCount = 14,
+    kPidWordCount = 15,
+    kPidCharCount = 16,
+    kPidAppName = 18,
+    kPidCategory = 2,
+    kPidManager = 14,
+    kPidCompany = 15,
+};
+
+constexpr std::uint64_t kTicksPerSecond = 10'000'000;
+// Seconds from 1601-01-01 (where FILETIME counts from) to 1970-01-01.
+constexpr std::int64_t kEpochDifference = 11'644'473'600;
+
+void setText(const PropertySection& section, std::uint32_t pid, std::string& field) {
+    if (auto text = section.text(pid))
+        field = std::move(*text);
+}
+
+std::optional<std::int64_t> secondsSince1970(const PropertySection& section, std::uint32_t pid) {
+    auto ticks = section.fileTime(pid);
+    // Writers store zero for a time that never happened (a document never printed).
+    if (!ticks || *ticks == 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(*ticks / kTicksPerSecond) - kEpochDifference;
+}
+
+void readSummary(const PropertySection& section, DocumentProperties& properties) {
+    setText(section, kPidTitle, properties.title);
+    setText(section, kPidSubject, properties.subject);
+    setText(section, kPidAuthor, properties.authors);
+    setText(section, kPidKeywords, properties.keywords);
+    setText(section, kPidComments, properties.comments);
+    setText(section, kPidTemplate, properties.templateName);
+    setText(section, kPidLastAuthor, properties.lastAuthor);
+    setText(section, kPidRevision, properties.revision);
+    setText(section, kPidAppName, properties.application);
+    properties.pages = section.integer(kPidPageCount);
+    properties.words = section.integer(kPidWordCount);
+    properties.characters = section.integer(kPidCharCount);
+    // PIDSI_EDITTIME is a duration held in a FILETIME.
+    if (auto ticks = section.fileTime(kPidEditTime))
+        properties.editingSeconds = static_cast<std::int64_t>(*ticks / kTicksPerSecond);
+    properties.created = secondsSince1970(section, kPidCreated);
+    properties.lastSaved = secondsSince1970(section, kPidLastSaved);
+    properties.lastPrinted = secondsSince1970(section, kPidLastPrinted);
+}
+
+void readDocumentSummary(const PropertySection& section, DocumentProperties& properties) {
+    setText(section, kPidCategory, properties.category);
+    setText(section, kPidManager, properties.manager);
+    setText(section, kPidCompany, properties.company);
+}
+
+std::optional<DocumentProperties> readCompoundFile(CompoundFile::ReadAt read, std::uint64_t size) {
+    auto file = CompoundFile::open(std::move(read), size);
+    if (!file)
+        return std::nullopt;
+    DocumentProperties properties;
+    auto summary = file->rootStream("\005SummaryInformation", kMaxStreamBytes);
+    if (summary) {
+        if (auto section = PropertySection::find(*summary, kSummaryInformation))
+            readSummary(*section, properties);
+    }
+    auto documentSummary = file->rootStream("\005DocumentSummaryInformation", kMaxStreamBytes);
+    if (documentSummary) {
+        if (auto section = PropertySection::find(*documentSummary, kDocumentSummaryInformation))
+            readDocumentSummary(*section, properties);
+    }
+    return properties;
+}
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+  private:
+    int m_fd;
+};
+
+bool readFully(int fd, std::uint64_t offset, std::size_t length, char* out) {
+    while (length > 0) {
+        ssize_t got = ::pread(fd, out, length, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        out += got;
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<DocumentProperties> readDocFile(const std::string& path) {
+    FileDescriptor file(path);
+    struct stat st {};
+    if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return readCompoundFile(
+        [fd = file.get()](std::uint64_t offset, std::size_t length, char* out) {
+            return readFully(fd, offset, length, out);
+        },
+        static_cast<std::uint64_t>(st.st_size));
+}
+
+std::optional<DocumentProperties> readDocMemory(const void* data, std::size_t size) {
+    if (!data)
+        return std::nullopt;
+    const char* bytes = static_cast<const char*>(data);
+    return readCompoundFile(
+        [bytes, size](std::uint64_t offset, std::size_t length, char* out) {
+            if (offset > size || length > size - offset)
+                return false;
+            std::memcpy(out, bytes + offset, length);
+            return true;
+        },
+        size);
+}
