@@ -1,0 +1,209 @@
+#include "BatchDlgLogic.h"
+
+#include "JobSettings.h"
+#include "resource.h"
+
+namespace {
+
+// The chooser's initial selection lives in a buffer of the platform's path limit, its
+// terminator included; a longer text is no selection rather than a cut one.
+constexpr std::size_t kFolderBufferBytes = 260;
+
+int focusControl(SettingsField field) {
+    switch (field) {
+        case SettingsField::Pathuser:
+            return IDC_PATHUSER;
+        case SettingsField::Propids:
+            return IDC_PROPIDS;
+        case SettingsField::Fileout:
+            return IDC_FILEOUT;
+    }
+    return IDC_PATHUSER;
+}
+
+}  // namespace
+
+CBatchDlgLogic::CBatchDlgLogic(BatchView& view, JobStarter& starter,
+                               std::shared_ptr<ShellBackend> shell)
+    : m_view(view), m_starter(starter), m_shell(std::move(shell)) {}
+
+CBatchDlgLogic::~CBatchDlgLogic() {
+    // The job holds its own references to everything it uses; it only must not outlive
+    // the window its notices go to.
+    if (m_job) {
+        m_szCmd->set("STOP");
+        m_job->wait();
+    }
+}
+
+void CBatchDlgLogic::initDialog() {
+    m_core = std::make_shared<CCore>();
+    m_core->autoFileConfig();
+    setProcessPaths(m_core->getAppPath());
+    processJobSettings() = loadJobSettings(*m_core);
+    show();
+    applyDependencyRule();
+    m_bRunning = 0;
+    m_szCmd->set("STOP");
+}
+
+void CBatchDlgLogic::show() {
+    const JobSettings& settings = processJobSettings();
+    m_view.setText(IDC_PATHUSER, settings.pathuser);
+    m_view.setText(IDC_PROPIDS, settings.propids);
+    m_view.setText(IDC_FILEOUT, settings.fileout);
+    m_view.setCheckState(IDC_GETPROPS, settings.getprops);
+    m_view.setCheckState(IDC_COLFULLNAME, settings.colfullname);
+    m_view.setCheckState(IDC_RENAME, settings.rename);
+}
+
+void CBatchDlgLogic::copy() {
+    JobSettings& settings = processJobSettings();
+    settings.pathuser = m_view.text(IDC_PATHUSER);
+    settings.propids = m_view.text(IDC_PROPIDS);
+    settings.fileout = m_view.text(IDC_FILEOUT);
+    settings.getprops = m_view.checkState(IDC_GETPROPS);
+    settings.colfullname = m_view.checkState(IDC_COLFULLNAME);
+    settings.rename = m_view.checkState(IDC_RENAME);
+}
+
+void CBatchDlgLogic::applyDependencyRule() {
+    bool enabled = m_view.checkState(IDC_GETPROPS) != 0;
+    for (int id : {IDC_PROPIDS, IDC_FILEOUT, IDC_PROPIDS_REF, IDC_BROWSE_OUT, IDC_OPEN_OUT,
+                   IDC_COLFULLNAME}) {
+        m_view.enable(id, enabled);
+    }
+}
+
+void CBatchDlgLogic::command(int id) {
+    if (!m_core)
+        return;
+    switch (id) {
+        case IDC_RUN:
+            if (m_bRunning) {
+                stop();
+            } else {
+                start();
+            }
+            break;
+        case IDC_GETPROPS:
+            applyDependencyRule();
+            break;
+        case IDC_BROWSE_DIR:
+            chooseFolder();
+            break;
+        case IDC_PROPIDS_REF:
+            m_view.openFile(processPaths().refFilePath);
+            break;
+        case IDC_BROWSE_OUT:
+            browseOut();
+            break;
+        case IDC_OPEN_OUT:
+            openOut();
+            break;
+        case IDC_ABOUT:
+            m_view.showAbout();
+            break;
+        default:
+            break;
+    }
+}
+
+void CBatchDlgLogic::start() {
+    copy();
+    const JobSettings& settings = processJobSettings();
+    if (auto failure = validateJobSettings(settings, *m_core)) {
+        m_view.warn(failure->message);
+        if (failure->focus)
+            m_view.focus(focusControl(*failure->focus));
+        return;
+    }
+    if (auto failure = checkActionRule(settings)) {
+        m_view.warn(failure->message);
+        return;
+    }
+    std::string idleText = m_view.text(IDC_RUN);
+    m_view.setText(IDC_RUN, "停止");
+    m_szCmd->set("");
+    m_bRunning = 1;
+    m_report = std::make_shared<ScanReport>();
+    m_job = m_starter.start(
+        JobRequest{m_view.notifier(), m_szCmd, m_report, m_core, m_shell, settings});
+    if (!m_job) {
+        m_view.warn("Cannot Start New Thread");
+        returnToIdle(idleText);
+    }
+}
+
+void CBatchDlgLogic::stop() {
+    m_szCmd->set("STOP");
+    m_view.setText(IDC_RUN, "正在停止");
+    m_view.enable(IDC_RUN, false);
+}
+
+void CBatchDlgLogic::returnToIdle(const std::string& runText) {
+    m_szCmd->set("STOP");
+    m_bRunning = 0;
+    m_view.setText(IDC_RUN, runText);
+    m_view.enable(IDC_RUN, true);
+}
+
+void CBatchDlgLogic::scanProgress(long count) {
+    if (!m_core || !m_bRunning)
+        return;
+    m_view.setText(IDC_STATUS, "正处理第 " + m_core->getStrInt(static_cast<std::int32_t>(count)) +
+                                   " 个文件...");
+}
+
+void CBatchDlgLogic::scanDone(long count) {
+    if (!m_core || !m_bRunning)
+        return;
+    // The job posts its last notice just before its thread ends.
+    if (m_job)
+        m_job->wait();
+    m_job.reset();
+    returnToIdle("执行");
+    m_view.setText(
+        IDC_STATUS,
+        "执行完成！共 " + m_core->getStrInt(static_cast<std::int32_t>(count)) + " 个文件。");
+    std::string report = m_report ? m_report->text() : std::string();
+    if (!report.empty())
+        m_view.warn(report);
+}
+
+void CBatchDlgLogic::chooseFolder() {
+    std::string typed = m_view.text(IDC_PATHUSER);
+    std::optional<std::string> initial;
+    if (typed.size() < kFolderBufferBytes)
+        initial = typed;
+    if (auto chosen = m_view.chooseFolder(initial))
+        m_view.setText(IDC_PATHUSER, *chosen);
+}
+
+void CBatchDlgLogic::browseOut() {
+    std::string path = m_view.chooseSaveFile("输出文件.csv");
+    if (!path.empty())
+        m_view.setText(IDC_FILEOUT, path);
+}
+
+void CBatchDlgLogic::openOut() {
+    JobSettings& settings = processJobSettings();
+    settings.fileout = m_view.text(IDC_FILEOUT);
+    if (m_core->isFileExist(settings.fileout))
+        m_view.openFile(settings.fileout);
+}
+
+void CBatchDlgLogic::destroy() {
+    if (!m_core)
+        return;
+    if (m_bRunning) {
+        m_szCmd->set("STOP");
+        if (m_job)
+            m_job->wait();
+        m_job.reset();
+        m_bRunning = 0;
+    }
+    copy();
+    saveJobSettings(*m_core, processJobSettings());
+    m_core.reset();
+}

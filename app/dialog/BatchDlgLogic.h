@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "BatchView.h"
+#include "CCore.h"
+#include "ScanLink.h"
+#include "ShellBackend.h"
+#include "StartJob.h"
+
+// The main dialog's behaviour, apart from any toolkit: start-up and close, the transfers
+// between JobSettings and the controls, the dependency rule, the commands, and the
+// Idle / Running / Stopping states of the start button with their texts. A front-end owns
+// one, hands it its view and calls it from the dialog's thread for each event.
+class CBatchDlgLogic {
+  public:
+    CBatchDlgLogic(BatchView& view, JobStarter& starter, std::shared_ptr<ShellBackend> shell);
+    // Closes as destroy() does if the front-end has not.
+    ~CBatchDlgLogic();
+    CBatchDlgLogic(const CBatchDlgLogic&) = delete;
+    CBatchDlgLogic& operator=(const CBatchDlgLogic&) = delete;
+
+    // Creates the core services, prepares the store, sets the process paths, loads and
+    // shows the settings.
+    void initDialog();
+    // A click on the button or check box of that id.
+    void command(int id);
+    // The job's notices.
+    void scanProgress(long count);
+    void scanDone(long count);
+    // The window is going away, its controls still there: stops and waits for a running
+    // job, then copies the controls and saves them. Later calls do nothing.
+    void destroy();
+
+    bool running() const { return m_bRunning != 0; }
+    // Valid between initDialog() and destroy().
+    CCore& core() { return *m_core; }
+
+  private:
+    void show();
+    void copy();
+    void applyDependencyRule();
+    void start();
+    void stop();
+    void chooseFolder();
+    void browseOut();
+    void openOut();
+    void returnToIdle(const std::string& runText);
+
+    BatchView& m_view;
+    JobStarter& m_starter;
+    std::shared_ptr<ShellBackend> m_shell;
+    std::int32_t m_bRunning = 0;
+    std::shared_ptr<CommandWord> m_szCmd = std::make_shared<CommandWord>();
+    std::shared_ptr<CCore> m_core;
+    std::shared_ptr<ScanReport> m_report;
+    std::unique_ptr<JobHandle> m_job;
+};

@@ -1,0 +1,291 @@
+#include "BatchDlgLogic.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "ConfigHome.h"
+#include "FakeJob.h"
+#include "JobSettings.h"
+#include "resource.h"
+
+namespace {
+
+struct NullNotifier : ScanNotifier {
+    void post(unsigned, long) override {}
+};
+
+class FakeView : public BatchView {
+  public:
+    std::string text(int id) override { return texts[id]; }
+    void setText(int id, const std::string& text) override { texts[id] = text; }
+    int checkState(int id) override { return checks[id]; }
+    void setCheckState(int id, int state) override { checks[id] = state; }
+    void enable(int id, bool enabled) override {
+        if (enabled) {
+            disabled.erase(id);
+        } else {
+            disabled.insert(id);
+        }
+    }
+    void focus(int id) override { focused = id; }
+    void warn(const std::string& text) override {
+        warnings.push_back(text);
+        if (onWarn)
+            onWarn();
+    }
+    std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override {
+        chooserInitial = initial;
+        return chosenFolder;
+    }
+    std::string chooseSaveFile(const std::string& offeredName) override {
+        offeredNames.push_back(offeredName);
+        return chosenSaveFile;
+    }
+    void openFile(const std::string& path) override { opened.push_back(path); }
+    void showAbout() override { ++abouts; }
+    std::shared_ptr<ScanNotifier> notifier() override { return m_notifier; }
+
+    bool enabled(int id) const { return !disabled.count(id); }
+
+    std::map<int, std::string> texts{{IDC_RUN, "开始"}, {IDC_STATUS, "就绪"}};
+    std::map<int, int> checks;
+    std::set<int> disabled;
+    int focused = IDC_RUN;
+    std::vector<std::string> warnings;
+    std::function<void()> onWarn;
+    std::optional<std::optional<std::string>> chooserInitial;
+    std::optional<std::string> chosenFolder;
+    std::vector<std::string> offeredNames;
+    std::string chosenSaveFile;
+    std::vector<std::string> opened;
+    int abouts = 0;
+
+  private:
+    std::shared_ptr<ScanNotifier> m_notifier = std::make_shared<NullNotifier>();
+};
+
+const int kDependents[] = {IDC_PROPIDS,    IDC_FILEOUT,  IDC_PROPIDS_REF,
+                           IDC_BROWSE_OUT, IDC_OPEN_OUT, IDC_COLFULLNAME};
+const int kIndependents[] = {IDC_PATHUSER, IDC_BROWSE_DIR, IDC_GETPROPS,
+                             IDC_RENAME,   IDC_RUN,        IDC_ABOUT};
+
+class BatchDlgLogicTest : public ::testing::Test {
+  protected:
+    void SetUp() override { logic.initDialog(); }
+
+    // A folder that exists, rename ticked: a job may start.
+    void fillStartable() {
+        view.texts[IDC_PATHUSER] = home.dir().path();
+        view.checks[IDC_RENAME] = 1;
+    }
+    void expectIdle(const std::string& runText) {
+        EXPECT_FALSE(logic.running());
+        EXPECT_EQ(view.texts[IDC_RUN], runText);
+        EXPECT_TRUE(view.enabled(IDC_RUN));
+        if (!starter.requests.empty()) {
+            EXPECT_TRUE(starter.requests.back().command->isStop());
+        }
+    }
+
+    ConfigHome home;
+    FakeView view;
+    FakeJobStarter starter;
+    CBatchDlgLogic logic{view, starter, nullptr};
+};
+
+TEST_F(BatchDlgLogicTest, firstStartShowsEmptyFieldsAndDisablesTheDependentControls) {
+    for (int id : {IDC_PATHUSER, IDC_PROPIDS, IDC_FILEOUT})
+        EXPECT_EQ(view.texts[id], "");
+    for (int id : {IDC_GETPROPS, IDC_COLFULLNAME, IDC_RENAME})
+        EXPECT_EQ(view.checks[id], 0);
+    for (int id : kDependents)
+        EXPECT_FALSE(view.enabled(id)) << id;
+    for (int id : kIndependents)
+        EXPECT_TRUE(view.enabled(id)) << id;
+    expectIdle("开始");
+    EXPECT_EQ(processPaths().refFilePath, processPaths().appPath + "_propids.txt");
+}
+
+TEST_F(BatchDlgLogicTest, dependencyRuleFollowsTheExtractBoxOnClick) {
+    view.checks[IDC_GETPROPS] = 1;
+    logic.command(IDC_GETPROPS);
+    for (int id : kDependents)
+        EXPECT_TRUE(view.enabled(id)) << id;
+    view.checks[IDC_GETPROPS] = 0;
+    logic.command(IDC_GETPROPS);
+    for (int id : kDependents)
+        EXPECT_FALSE(view.enabled(id)) << id;
+    for (int id : kIndependents)
+        EXPECT_TRUE(view.enabled(id)) << id;
+}
+
+TEST_F(BatchDlgLogicTest, closeSavesTheControlsAndTheNextStartShowsThemChecked) {
+    view.texts[IDC_PATHUSER] = " D:\\文档 ";
+    view.texts[IDC_PROPIDS] = "2,21";
+    view.texts[IDC_FILEOUT] = "out.csv";
+    view.checks = {{IDC_GETPROPS, 1}, {IDC_COLFULLNAME, 1}, {IDC_RENAME, 1}};
+    logic.destroy();
+    logic.destroy();  // a second close changes nothing
+
+    FakeView next;
+    CBatchDlgLogic again(next, starter, nullptr);
+    again.initDialog();
+    EXPECT_EQ(next.texts[IDC_PATHUSER], " D:\\文档 ");
+    EXPECT_EQ(next.texts[IDC_PROPIDS], "2,21");
+    EXPECT_EQ(next.texts[IDC_FILEOUT], "out.csv");
+    EXPECT_EQ(next.checks, view.checks);
+    for (int id : kDependents)
+        EXPECT_TRUE(next.enabled(id)) << id;
+}
+
+TEST_F(BatchDlgLogicTest, failedValidateWarnsAndFocusesTheFieldConcerned) {
+    struct Case {
+        bool folder;
+        std::string propids, fileout;
+        std::string message;
+        int focus;
+    };
+    const Case cases[] = {
+        {false, "", "", "要处理的目录不能为空！", IDC_PATHUSER},
+        {true, "", "out.csv", "属性序号不能为空！", IDC_PROPIDS},
+        {true, "2", "", "输出文件不能为空！", IDC_FILEOUT},
+    };
+    for (const Case& c : cases) {
+        view.texts[IDC_PATHUSER] = c.folder ? home.dir().path() : "";
+        view.texts[IDC_PROPIDS] = c.propids;
+        view.texts[IDC_FILEOUT] = c.fileout;
+        view.checks[IDC_GETPROPS] = 1;
+        view.focused = IDC_RUN;
+        view.warnings.clear();
+        logic.command(IDC_RUN);
+        EXPECT_EQ(view.warnings, std::vector<std::string>{c.message});
+        EXPECT_EQ(view.focused, c.focus);
+        EXPECT_EQ(processJobSettings().propids, c.propids);  // copied before the check
+    }
+    EXPECT_TRUE(starter.requests.empty());
+    expectIdle("开始");
+}
+
+TEST_F(BatchDlgLogicTest, noActionChosenWarnsWithoutMovingTheFocus) {
+    view.texts[IDC_PATHUSER] = home.dir().path();
+    view.focused = IDC_ABOUT;
+    logic.command(IDC_RUN);
+    EXPECT_EQ(view.warnings, std::vector<std::string>{"没有选择动作！"});
+    EXPECT_EQ(view.focused, IDC_ABOUT);
+    EXPECT_TRUE(starter.requests.empty());
+}
+
+TEST_F(BatchDlgLogicTest, startStopAndDoneWalkTheButtonThroughItsStates) {
+    fillStartable();
+    view.texts[IDC_PROPIDS] = "2";
+    logic.command(IDC_RUN);
+    ASSERT_EQ(starter.requests.size(), 1u);
+    const JobRequest& job = starter.requests[0];
+    EXPECT_TRUE(logic.running());
+    EXPECT_EQ(view.texts[IDC_RUN], "停止");
+    EXPECT_TRUE(view.enabled(IDC_RUN));
+    EXPECT_FALSE(job.command->isStop());
+    EXPECT_EQ(view.texts[IDC_STATUS], "就绪");
+    EXPECT_EQ(job.settings.pathuser, home.dir().path());
+    EXPECT_EQ(job.settings.propids, "2");
+    EXPECT_EQ(job.settings.rename, 1);
+    EXPECT_TRUE(job.notifier && job.report && job.core);
+
+    logic.scanProgress(1);
+    EXPECT_EQ(view.texts[IDC_STATUS], "正处理第 1 个文件...");
+    logic.command(IDC_RUN);
+    EXPECT_TRUE(logic.running());
+    EXPECT_TRUE(job.command->isStop());
+    EXPECT_EQ(view.texts[IDC_RUN], "正在停止");
+    EXPECT_FALSE(view.enabled(IDC_RUN));
+
+    logic.scanDone(1);
+    expectIdle("执行");
+    EXPECT_EQ(view.texts[IDC_STATUS], "执行完成！共 1 个文件。");
+    EXPECT_TRUE(view.warnings.empty());
+
+    // The next job starts from "执行" and a folder without documents says 0.
+    logic.command(IDC_RUN);
+    ASSERT_EQ(starter.requests.size(), 2u);
+    EXPECT_EQ(view.texts[IDC_RUN], "停止");
+    logic.scanDone(0);
+    expectIdle("执行");
+    EXPECT_EQ(view.texts[IDC_STATUS], "执行完成！共 0 个文件。");
+}
+
+TEST_F(BatchDlgLogicTest, aThreadThatCannotStartReturnsTheDialogToIdle) {
+    fillStartable();
+    starter.failToStart = true;
+    logic.command(IDC_RUN);
+    EXPECT_EQ(view.warnings, std::vector<std::string>{"Cannot Start New Thread"});
+    expectIdle("开始");
+    starter.failToStart = false;
+    logic.command(IDC_RUN);
+    EXPECT_TRUE(logic.running());
+}
+
+TEST_F(BatchDlgLogicTest, aJobsReportIsShownOnceTheDialogIsIdle) {
+    fillStartable();
+    logic.command(IDC_RUN);
+    starter.requests[0].report->set("无法打开输出文件");
+    bool idleAtWarning = false;
+    view.onWarn = [&] { idleAtWarning = !logic.running() && view.texts[IDC_RUN] == "执行"; };
+    logic.scanDone(2);
+    EXPECT_EQ(view.warnings, std::vector<std::string>{"无法打开输出文件"});
+    EXPECT_TRUE(idleAtWarning);
+}
+
+TEST_F(BatchDlgLogicTest, closeDuringAJobStopsItAndWaitsBeforeSaving) {
+    fillStartable();
+    logic.command(IDC_RUN);
+    auto command = starter.requests[0].command;
+    bool stopSeenAtWait = false;
+    starter.onWait = [&] { stopSeenAtWait = command->isStop(); };
+    logic.destroy();
+    EXPECT_EQ(starter.waits, 1);
+    EXPECT_TRUE(stopSeenAtWait);
+    CCore core;
+    EXPECT_EQ(loadJobSettings(core).pathuser, home.dir().path());
+    EXPECT_EQ(loadJobSettings(core).rename, 1);
+}
+
+TEST_F(BatchDlgLogicTest, folderChooserOpensAtTheTypedFolderUnlessItIsTooLong) {
+    view.texts[IDC_PATHUSER] = std::string(259, 'a');
+    view.chosenFolder = std::nullopt;
+    logic.command(IDC_BROWSE_DIR);
+    EXPECT_EQ(view.chooserInitial, std::optional<std::string>(std::string(259, 'a')));
+    EXPECT_EQ(view.texts[IDC_PATHUSER], std::string(259, 'a'));  // cancel
+
+    view.texts[IDC_PATHUSER] = std::string(260, 'a');
+    view.chosenFolder = "/chosen";
+    logic.command(IDC_BROWSE_DIR);
+    ASSERT_TRUE(view.chooserInitial);  // the chooser opened, without a selection
+    EXPECT_FALSE(*view.chooserInitial);
+    EXPECT_EQ(view.texts[IDC_PATHUSER], "/chosen");
+}
+
+TEST_F(BatchDlgLogicTest, outputCommandsOfferTheNameAndOpenOnlyExistingFiles) {
+    view.texts[IDC_FILEOUT] = "keep.csv";
+    logic.command(IDC_BROWSE_OUT);
+    EXPECT_EQ(view.offeredNames, std::vector<std::string>{"输出文件.csv"});
+    EXPECT_EQ(view.texts[IDC_FILEOUT], "keep.csv");  // cancel
+    view.chosenSaveFile = "/x/输出文件.csv";
+    logic.command(IDC_BROWSE_OUT);
+    EXPECT_EQ(view.texts[IDC_FILEOUT], "/x/输出文件.csv");
+    EXPECT_NE(processJobSettings().fileout, "/x/输出文件.csv");
+
+    logic.command(IDC_OPEN_OUT);  // does not exist: nothing happens
+    EXPECT_TRUE(view.opened.empty());
+    EXPECT_EQ(processJobSettings().fileout, "/x/输出文件.csv");
+    home.dir().write("out.csv");
+    view.texts[IDC_FILEOUT] = home.dir().file("out.csv");
+    logic.command(IDC_OPEN_OUT);
+    logic.command(IDC_PROPIDS_REF);
+    EXPECT_EQ(view.opened,
+              (std::vector<std::string>{home.dir().file("out.csv"), processPaths().refFilePath}));
+    EXPECT_TRUE(view.warnings.empty());
+}
+
+}  // namespace
