@@ -183,3 +183,20 @@ TEST_F(NativeShellTest, givesTheHeadingsOfItsColumns) {
     EXPECT_EQ(m_folder->columnHeading(21), "标题");
     EXPECT_EQ(m_folder->columnHeading(160), "字数");
 }
+
+TEST_F(NativeShellTest, readsRealDocumentsOfBothFormats) {
+    const std::string folder = std::string(TARNEL_CORPUS_DIR) + "/poi";
+    if (!std::filesystem::is_directory(folder))
+        GTEST_SKIP() << "no corpus at " << folder;
+    auto corpus = m_shell->nameSpace(folder);
+    ASSERT_NE(corpus, nullptr);
+    auto titleOf = [&](const std::string& name) {
+        auto found = corpus->parseName(name);
+        return found ? corpus->itemDetail(*found, 21) : "(no item)";
+    };
+    EXPECT_EQ(titleOf("stress009.docx"), "NANDrive 微型固态硬盘设计方案");
+    EXPECT_EQ(titleOf("MultipleBodyBug.docx"), "1,2-双(二苯基膦)乙烷");
+#ifdef TARNEL_HAVE_DOC_READER
+    EXPECT_EQ(titleOf("TestChineseProperties.doc"), "參考資料");
+#endif
+}
