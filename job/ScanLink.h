@@ -32,19 +32,26 @@ private:
 };
 
 // The one message a job leaves for the user (what failed, documents skipped), set by the
-// job before it posts WM_SCAN_DONE; empty after a clean job.
+// job before it posts WM_SCAN_DONE; empty after a clean job. failed() tells a job that a
+// failure ended from one that only has something to say (documents it skipped).
 class ScanReport {
 public:
-    void set(std::string text) {
+    void set(std::string text, bool failed = false) {
         std::lock_guard guard(m_lock);
         m_text = std::move(text);
+        m_failed = failed;
     }
     std::string text() const {
         std::lock_guard guard(m_lock);
         return m_text;
     }
+    bool failed() const {
+        std::lock_guard guard(m_lock);
+        return m_failed;
+    }
 
 private:
     mutable std::mutex m_lock;
     std::string m_text;
+    bool m_failed = false;
 };

@@ -1,0 +1,108 @@
+#include "JobReport.h"
+
+#include <string>
+
+#include "FileServices.h"
+#include "ShellError.h"
+
+namespace {
+
+// Enough names for the user to find the others.
+constexpr std::size_t kSkippedNamesShown = 3;
+
+std::string faultText(FileFault fault) {
+    switch (fault) {
+        case FileFault::Busy:
+            return "文件正被其他程序使用";
+        case FileFault::Denied:
+            return "没有写入权限";
+        case FileFault::NoFolder:
+            return "所在目录不存在";
+        case FileFault::NoSpace:
+            return "磁盘空间不足";
+        case FileFault::Other:
+            break;
+    }
+    return "系统拒绝了操作";
+}
+
+std::string errorText(const ShellError& error) {
+    std::string text = "错误代码 " + error.hexCode();
+    if (error.info() && !error.info()->description().empty()) {
+        text += "：" + error.info()->description();
+    }
+    return text;
+}
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string line;
+    for (const std::string& text : texts) {
+        if (!line.empty())
+            line += "、";
+        line += text;
+    }
+    return line;
+}
+
+}  // namespace
+
+void JobReport::outputNotOpened(const std::string& path, FileFault fault) {
+    m_failure = "无法打开输出文件：" + path + "（" + faultText(fault) + "）";
+}
+
+void JobReport::outputNotWritten(const std::string& path, FileFault fault) {
+    m_failure = "写入输出文件失败：" + path + "（" + faultText(fault) + "），任务已停止。";
+}
+
+void JobReport::shellNotConnected() {
+    m_failure = "无法连接外壳对象，任务未执行。";
+}
+
+void JobReport::folderNotOpened(const std::string& folder) {
+    m_failure = "无法打开目录：" + folder;
+}
+
+void JobReport::folderNotOpened(const std::string& folder, const ShellError& error) {
+    m_failure = "无法打开目录：" + folder + "（" + errorText(error) + "）";
+}
+
+void JobReport::folderNotRead(const std::string& folder) {
+    m_failure = "无法读取目录：" + folder;
+}
+
+void JobReport::folderVanished(const std::string& folder) {
+    m_failure = "目录在处理中已不存在：" + folder + "，任务已停止。";
+}
+
+void JobReport::documentFailed(const std::string& name, const ShellError& error) {
+    m_failure = "处理文件出错：" + name + "（" + errorText(error) + "），任务已停止。";
+}
+
+void JobReport::skipped(const std::string& name) {
+    ++m_nSkipped;
+    if (m_firstSkipped.size() < kSkippedNamesShown)
+        m_firstSkipped.push_back(name);
+}
+
+void JobReport::clamped(const std::vector<std::string>& fields) {
+    m_clampedFields = fields;
+}
+
+std::string JobReport::text() const {
+    std::string text = m_failure;
+    auto addLine = [&text](const std::string& line) {
+        if (!text.empty())
+            text += "\n";
+        text += line;
+    };
+    if (m_nSkipped > 0) {
+        std::string names = joined(m_firstSkipped);
+        if (m_nSkipped > static_cast<std::int32_t>(m_firstSkipped.size()))
+            names += " 等";
+        addLine("有 " + std::to_string(m_nSkipped) + " 个文件已找不到，未处理：" + names);
+    }
+    if (!m_clampedFields.empty()) {
+        addLine("属性序号超出范围，已按最接近的有效序号处理：" + joined(m_clampedFields));
+    }
+    return text;
+}

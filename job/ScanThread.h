@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FileServices.h"
+#include "JobReport.h"
+#include "ShellAccess.h"
+#include "StartJob.h"
+
+class CScanThread;
+
+// The worker of one job. It holds its own references to everything it uses, so nothing
+// the front-end frees can be reached from the job's thread.
+class CScanThread {
+  public:
+    explicit CScanThread(const JobRequest& request);
+    CScanThread(const CScanThread&) = delete;
+    CScanThread& operator=(const CScanThread&) = delete;
+
+    // The whole job, on the job's thread: scan, release, close, report, WM_SCAN_DONE.
+    void run();
+
+  private:
+    // The scan itself; returns at the end of the listing, at a stop request, or at the
+    // first failure (recorded in m_report).
+    void scan();
+    bool openFolder();
+    bool openOutput();
+    // One listing entry that is no directory; false when the job must stop.
+    bool processCandidate(const std::string& name);
+    bool writeLine(std::string line);
+    void releaseShellObjects();
+
+    std::shared_ptr<ScanNotifier> m_notifier;
+    std::shared_ptr<CommandWord> m_command;
+    std::shared_ptr<ScanReport> m_scanReport;
+    std::shared_ptr<CCore> m_core;
+    std::shared_ptr<ShellBackend> m_backend;
+    JobSettings m_settings;
+
+    std::int32_t m_nCount = 0;
+    // The shell layer with its m_shell, m_folder and m_item references.
+    ShellAccess m_shell;
+    // Declared after the shell layer, so it is closed first.
+    OutputFile m_outFile;
+
+    std::string m_folder;  // normalised, ending with a separator
+    std::vector<int> m_columns;
+    bool m_bHeadingWritten = false;
+    JobReport m_report;
+};
+
+// What a new job's thread is handed: the front-end's request and the worker that runs it.
+// Freed by the thread function when the job ends, or by startJob when the thread cannot
+// be started; the worker goes with it.
+struct ScanParams {
+    JobRequest request;
+    std::unique_ptr<CScanThread> worker;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Renaming a document to its title. The title comes from the document, so it is hostile
+// input: it is used only when title + "." + extension is one valid file name in the same
+// folder, the same rules on every platform, and the rename never replaces a file.
+
+// The extension of a file name: the text after its last "."; a name without "." is its
+// own extension, and a name ending in "." has an empty one.
+std::string extensionOf(const std::string& name);
+
+// title + "." + extension when that is a valid single file name within the folder's name
+// limits, else nothing. Refused: path separators, "." and "..", the characters
+// : * ? " < > | and control characters, a trailing blank or dot, the reserved device
+// names (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, any case, with any extension).
+std::optional<std::string> titleFileName(const std::string& folder, const std::string& title,
+                                         const std::string& extension);
+
+// Renames folder + name to its title's file name; false when the title is refused or the
+// move fails (the target exists, the document is open elsewhere). The document then keeps
+// its name.
+bool renameToTitle(const std::string& folder, const std::string& name, const std::string& title,
+                   const std::string& extension);

@@ -1,0 +1,101 @@
+#include <windows.h>
+
+#include "../FileServices.h"
+#include "NarrowText.h"
+
+namespace {
+
+FileFault faultOf(DWORD error) {
+    switch (error) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return FileFault::Busy;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return FileFault::Denied;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+            return FileFault::NoFolder;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return FileFault::NoSpace;
+        default:
+            return FileFault::Other;
+    }
+}
+
+}  // namespace
+
+std::optional<std::vector<ListingEntry>> listFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+            return std::vector<ListingEntry>{};
+        return std::nullopt;
+    }
+    std::vector<ListingEntry> entries;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        entries.push_back(
+            {std::move(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return entries;
+}
+
+bool moveFileNoReplace(const std::string& from, const std::string& to) {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+bool fitsNameLimits(const std::string& folder, const std::string& name) {
+    // A name holds at most 255 UTF-16 units, one per character of the code page; the
+    // narrow calls take at most MAX_PATH bytes, terminator included.
+    std::size_t characters = 0;
+    for (std::size_t pos = 0; pos < name.size(); pos += narrow_text::charLength(name, pos)) {
+        ++characters;
+    }
+    return characters <= 255 && folder.size() + name.size() < MAX_PATH;
+}
+
+std::optional<FileFault> OutputFile::open(const std::string& path) {
+    close();
+    // Share mode 0: the open fails, before anything is truncated, while another program
+    // holds the file, and nobody else opens it while the job runs.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return faultOf(GetLastError());
+    m_handle = file;
+    m_nCommitted = 0;
+    return std::nullopt;
+}
+
+std::optional<FileFault> OutputFile::writeLine(const std::string& bytes) {
+    DWORD written = 0;
+    BOOL ok =
+        WriteFile(m_handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (ok && written == bytes.size()) {
+        m_nCommitted += bytes.size();
+        return std::nullopt;
+    }
+    DWORD error = ok ? ERROR_DISK_FULL : GetLastError();
+    LARGE_INTEGER committed;
+    committed.QuadPart = static_cast<LONGLONG>(m_nCommitted);
+    if (SetFilePointerEx(m_handle, committed, nullptr, FILE_BEGIN))
+        SetEndOfFile(m_handle);
+    return faultOf(error);
+}
+
+void OutputFile::close() {
+    if (isOpen())
+        CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
+}
+
+bool OutputFile::isOpen() const {
+    return m_handle != INVALID_HANDLE_VALUE;
+}
