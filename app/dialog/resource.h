@@ -3,6 +3,7 @@
 #pragma once
 
 #define IDR_MAINFRAME 128
+#define IDD_ABOUTBOX 100
 #define IDD_MAIN 102
 
 #define IDC_PATHUSER 1000

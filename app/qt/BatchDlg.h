@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <map>
+#include <memory>
+
+#include "BatchDlgLogic.h"
+#include "BatchView.h"
+#include "QtScanNotifier.h"
+
+class QFont;
+
+// The main dialog in Qt Widgets: the Windows template's controls, ids (as object names),
+// texts, tab order and geometry, driving the toolkit-free CBatchDlgLogic.
+class CBatchDlg : public QDialog, private BatchView {
+  public:
+    CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell, QWidget* parent = nullptr);
+    ~CBatchDlg() override;
+
+    // The dialog's font: 9 pt "宋体" where it exists, else a CJK font that renders the same
+    // texts, at the pixel size 9 pt has on a 96 dpi Windows screen.
+    static QFont dialogFont();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void customEvent(QEvent* event) override;
+    void done(int result) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildControls();
+    QWidget* control(int id) const;
+
+    std::string text(int id) override;
+    void setText(int id, const std::string& text) override;
+    int checkState(int id) override;
+    void setCheckState(int id, int state) override;
+    void enable(int id, bool enabled) override;
+    void focus(int id) override;
+    void warn(const std::string& text) override;
+    std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override;
+    std::string chooseSaveFile(const std::string& offeredName) override;
+    void openFile(const std::string& path) override;
+    void showAbout() override;
+    std::shared_ptr<ScanNotifier> notifier() override { return m_notifier; }
+
+    std::map<int, QWidget*> m_controls;
+    std::shared_ptr<QtScanNotifier> m_notifier;
+    CBatchDlgLogic m_logic;
+    bool m_centred = false;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "BatchDlgLogic.h"
+#include "BatchView.h"
+#include "ModalDialog.h"
+
+// The main dialog over plain Win32: template IDD_MAIN, the key filter, the minimised
+// icon, and the notices handled in the dialog procedure itself, so that they arrive while
+// a message box or a chooser runs a loop of its own.
+class CBatchDlg : public CModalDialog, private BatchView {
+  public:
+    CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell);
+
+  protected:
+    BOOL onInitDialog() override;
+    bool preTranslateMessage(MSG& msg) override;
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+  private:
+    void paintMinimised();
+
+    std::string text(int id) override;
+    void setText(int id, const std::string& text) override;
+    int checkState(int id) override;
+    void setCheckState(int id, int state) override;
+    void enable(int id, bool enabled) override;
+    void focus(int id) override;
+    void warn(const std::string& text) override;
+    std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override;
+    std::string chooseSaveFile(const std::string& offeredName) override;
+    void openFile(const std::string& path) override;
+    void showAbout() override;
+    std::shared_ptr<ScanNotifier> notifier() override;
+
+    HICON m_hIcon;
+    HICON m_hSmallIcon;
+    CBatchDlgLogic m_logic;
+};
