@@ -30,7 +30,7 @@ FileSource::FileSource(const std::string& path, std::size_t tailBytes) {
     std::size_t tail = m_size < tailBytes ? static_cast<std::size_t>(m_size) : tailBytes;
     m_tailOffset = m_size - tail;
     m_tail.resize(tail);
-    if (!readAt(m_tailOffset, tail, m_tail.data())) {
+    if (!preadFully(m_fd, m_tailOffset, tail, m_tail.data())) {
         m_tail.clear();
         m_tailOffset = m_size;
     }
@@ -49,12 +49,12 @@ bool FileSource::read(std::uint64_t offset, std::size_t length, std::string& out
         return true;
     }
     out.resize(length);
-    return readAt(offset, length, out.data());
+    return preadFully(m_fd, offset, length, out.data());
 }
 
-bool FileSource::readAt(std::uint64_t offset, std::size_t length, char* out) const {
+bool preadFully(int fd, std::uint64_t offset, std::size_t length, char* out) {
     while (length > 0) {
-        ssize_t got = ::pread(m_fd, out, length, static_cast<off_t>(offset));
+        ssize_t got = ::pread(fd, out, length, static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR)
             continue;
         // A file that shrank since it was opened ends early: treat it as unreadable.

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <string>
 
+// Reads exactly length bytes at offset of an open file, retrying interrupted and short
+// reads; false at an error or when the file ends first.
+bool preadFully(int fd, std::uint64_t offset, std::size_t length, char* out);
+
 // Random access to the bytes of a document, so the zip reader runs the same over a file and
 // over memory (tests, fuzzing).
 class ByteSource {
@@ -49,8 +53,6 @@ class FileSource : public ByteSource {
     bool read(std::uint64_t offset, std::size_t length, std::string& out) override;
 
   private:
-    bool readAt(std::uint64_t offset, std::size_t length, char* out) const;
-
     int m_fd = -1;
     std::uint64_t m_size = 0;
     std::uint64_t m_tailOffset = 0;
