@@ -1,8 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "JobFixture.h"
+#include "ShellError.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -10,27 +23,89 @@ namespace {
 
 using ScanJob = JobFixture;
 
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    EXPECT_EQ(start, text.size()) << "a line without its end: " << text;
+    return lines;
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::u8path(folder))) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Another program's hold on a file: an exclusive lock, or on Windows no sharing at all.
+class ForeignHold {
+  public:
+    explicit ForeignHold(const std::string& path) {
+#ifdef _WIN32
+        m_handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(m_handle, INVALID_HANDLE_VALUE);
+#else
+        m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0666);
+        EXPECT_EQ(::flock(m_fd, LOCK_EX), 0);
+#endif
+    }
+    ~ForeignHold() {
+#ifdef _WIN32
+        CloseHandle(m_handle);
+#else
+        ::close(m_fd);
+#endif
+    }
+
+  private:
+#ifdef _WIN32
+    HANDLE m_handle;
+#else
+    int m_fd;
+#endif
+};
+
 TEST_F(ScanJob, picksDocAndDocxFilesExactlyAndSkipsFolders) {
-    for (const char* name : {"a.doc", "b.DOCX", "c.docx.bak", "d.docx"})
+    for (const char* name : {"a.doc", "b.DOCX", "c.docx.bak", "d.docx", "x.y.doc", "e.", "f.Doc"}) {
         folder.write(name);
+    }
     folder.makeFolder("e.doc");
     settings.getprops = 1;
     settings.propids = "0";
     runJob();
-    EXPECT_EQ(doneCount(), 2);
-    std::string text = output();
-    EXPECT_TRUE(text.starts_with("H0\r\n")) << text;
-    EXPECT_NE(text.find("\r\na.doc\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nd.docx\r\n"), std::string::npos) << text;
-    EXPECT_EQ(text.size(), std::string("H0\r\na.doc\r\nd.docx\r\n").size());
+    EXPECT_EQ(doneCount(), 3);
+    std::vector<std::string> lines = linesOf(output());
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "H0");
+    std::sort(lines.begin() + 1, lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"H0", "a.doc", "d.docx", "x.y.doc"}));
     EXPECT_EQ(report->text(), "");
     EXPECT_EQ(shell->liveObjects(), 0);
     EXPECT_EQ(shell->threadEnters(), 1);
     EXPECT_EQ(shell->threadLeaves(), 1);
 }
 
+TEST_F(ScanJob, takesANameWithoutADotAndHiddenFilesAsDocuments) {
+    folder.write("docx");
+    folder.write("~$a.docx");
+    folder.write(".doc");
+    shell->setTitle("docx", "无点");
+    shell->setTitle("~$a.docx", "隐藏");
+    settings.rename = 1;
+    runJob();
+    EXPECT_EQ(doneCount(), 3);
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{".doc", "无点.docx", "隐藏.docx"}));
+    EXPECT_FALSE(fs::exists(settings.fileout));
+}
+
 TEST_F(ScanJob, postsProgressForEveryDocumentThenDone) {
-    for (const char* name : {"1.doc", "2.doc", "3.doc"})
+    for (const char* name : {"1.doc", "2.doc", "3.doc", "readme.txt"})
         folder.write(name);
     settings.rename = 1;
     runJob();
@@ -39,17 +114,250 @@ TEST_F(ScanJob, postsProgressForEveryDocumentThenDone) {
     EXPECT_EQ(notifier->notices(), expected);
 }
 
-TEST_F(ScanJob, renamesToTitleWithTheSameExtension) {
+TEST_F(ScanJob, leavesAnEmptyFileForAFolderWithoutDocuments) {
+    folder.write("notes.txt");
+    out.write("out.csv", "old content");
+    settings.getprops = 1;
+    settings.propids = "0,21";
+    runJob();
+    EXPECT_EQ(doneCount(), 0);
+    EXPECT_TRUE(fs::exists(settings.fileout));
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(ScanJob, writesTheHeadingOnceAndOneQuotedLinePerDocument) {
     folder.write("a.doc");
-    folder.write("docx");
-    shell->setTitle("a.doc", "报告");
-    shell->setTitle("docx", "无点");
+    folder.write("b.doc");
+    shell->setDetail("a.doc", 2, "Smith, J.");
+    shell->setDetail("b.doc", 2, "line\r\nbreak");
+    settings.getprops = 1;
+    settings.colfullname = 1;
+    settings.propids = "2，21";
+    runJob();
+    std::vector<std::string> lines = linesOf(output());
+    ASSERT_EQ(lines.size(), 4u);  // the line break inside the quotes splits one line
+    EXPECT_EQ(lines[0], "全文件名,H2,H21");
+    std::string text = output();
+    EXPECT_NE(text.find(folder.path() + "a.doc,\"Smith, J.\",\r\n"), std::string::npos);
+    EXPECT_NE(text.find(folder.path() + "b.doc,\"line\r\nbreak\",\r\n"), std::string::npos);
+}
+
+TEST_F(ScanJob, stopsAfterTheDocumentInProgress) {
+    for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc", "5.doc"})
+        folder.write(name);
+    int parsed = 0;
+    shell->onParseName([&](const std::string&) {
+        if (++parsed == 3)
+            command->set("STOP");
+    });
+    settings.getprops = 1;
+    settings.propids = "0";
+    runJob();
+    EXPECT_EQ(doneCount(), 3);
+    EXPECT_EQ(linesOf(output()).size(), 4u);  // the third line was completed
+    EXPECT_EQ(report->text(), "");
+}
+
+TEST_F(ScanJob, renamesEachDocumentOnceFromTheListingItTookFirst) {
+    for (int i = 0; i < 60; ++i) {
+        std::string name = "d" + std::to_string(i) + ".doc";
+        folder.write(name);
+        shell->setTitle(name, "r" + std::to_string(i));
+    }
     settings.rename = 1;
     runJob();
-    EXPECT_EQ(doneCount(), 2);
-    EXPECT_TRUE(fs::exists(folder.file("报告.doc")));
-    EXPECT_TRUE(fs::exists(folder.file("无点.docx")));
-    EXPECT_FALSE(fs::exists(settings.fileout));
+    EXPECT_EQ(doneCount(), 60);
+    std::vector<std::string> names = namesIn(folder.path());
+    EXPECT_EQ(names.size(), 60u);
+    EXPECT_TRUE(std::all_of(names.begin(), names.end(), [](auto& n) { return n[0] == 'r'; }));
 }
+
+TEST_F(ScanJob, keepsTheNameForAnEmptyTakenOrHostileTitle) {
+    const std::vector<std::pair<std::string, std::string>> titles{{"a.doc", "同名"},
+                                                                  {"b.doc", "同名"},
+                                                                  {"c.doc", ""},
+                                                                  {"d.doc", "../x"},
+                                                                  {"e.doc", "a\\b"},
+                                                                  {"f.doc", "x/y"},
+                                                                  {"g.doc", "CON"},
+                                                                  {"h.doc", "问:答?"},
+                                                                  {"i.doc", "trailing. "},
+                                                                  {"j.doc", std::string(260, 'n')},
+                                                                  {"k.doc", "第一行\n第二行"}};
+    for (const auto& [name, title] : titles) {
+        folder.write(name, name);
+        shell->setTitle(name, title);
+    }
+    settings.rename = 1;
+    runJob();
+    EXPECT_EQ(doneCount(), 11);
+    std::vector<std::string> names = namesIn(folder.path());
+    EXPECT_EQ(names.size(), 11u);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "同名.doc"), 1);
+    for (const char* kept :
+         {"c.doc", "d.doc", "e.doc", "f.doc", "g.doc", "h.doc", "i.doc", "j.doc", "k.doc"}) {
+        EXPECT_EQ(readFile(folder.file(kept)), kept);
+    }
+    EXPECT_FALSE(fs::exists(fs::path(folder.path()).parent_path().parent_path() / "x.doc"));
+    EXPECT_TRUE(namesIn(out.path()).empty());
+}
+
+TEST_F(ScanJob, leavesAnOutputFileAnotherProgramHoldsAndRenamesNothing) {
+    folder.write("a.doc");
+    shell->setTitle("a.doc", "新");
+    out.write("out.csv", "theirs");
+    settings.getprops = 1;
+    settings.rename = 1;
+    settings.propids = "0";
+    {
+        ForeignHold hold(settings.fileout);
+        runJob();
+    }
+    EXPECT_EQ(doneCount(), 0);
+    EXPECT_EQ(output(), "theirs");
+    EXPECT_TRUE(fs::exists(folder.file("a.doc")));
+    EXPECT_TRUE(report->failed());
+    EXPECT_TRUE(report->text().starts_with("无法打开输出文件：" + settings.fileout))
+        << report->text();
+    EXPECT_NE(report->text().find("文件正被其他程序使用"), std::string::npos) << report->text();
+}
+
+TEST_F(ScanJob, tellsAnOutputFolderThatDoesNotExist) {
+    folder.write("a.doc");
+    shell->setTitle("a.doc", "新");
+    settings.getprops = 1;
+    settings.rename = 1;
+    settings.propids = "0";
+    settings.fileout = out.file("missing") + kPathSeparator + "out.csv";
+    runJob();
+    EXPECT_EQ(doneCount(), 0);
+    EXPECT_TRUE(fs::exists(folder.file("a.doc")));
+    EXPECT_EQ(report->text(), "无法打开输出文件：" + settings.fileout + "（所在目录不存在）");
+}
+
+TEST_F(ScanJob, tellsAFolderTheShellCannotOpen) {
+    settings.pathuser = "";
+    settings.rename = 1;
+    runJob();
+    EXPECT_EQ(doneCount(), 0);
+    EXPECT_EQ(report->text(), "无法打开目录：");
+    EXPECT_EQ(shell->liveObjects(), 0);
+
+    shell->failConnect();
+    settings.pathuser = folder.path();
+    runJob();
+    EXPECT_EQ(report->text(), "无法连接外壳对象，任务未执行。");
+    EXPECT_TRUE(report->failed());
+}
+
+TEST_F(ScanJob, stopsWhenTheFolderVanishesMidJob) {
+    for (const char* name : {"1.doc", "2.doc", "3.doc"})
+        folder.write(name);
+    int parsed = 0;
+    shell->onParseName([&](const std::string&) {
+        if (++parsed == 2)
+            fs::remove_all(fs::u8path(folder.path()));
+    });
+    settings.getprops = 1;
+    settings.propids = "0";
+    runJob();
+    EXPECT_EQ(doneCount(), 2);
+    EXPECT_EQ(linesOf(output()).size(), 2u);
+    EXPECT_EQ(report->text(), "目录在处理中已不存在：" + folder.path() + "，任务已停止。");
+}
+
+TEST_F(ScanJob, skipsDocumentsThatVanishedAfterTheListing) {
+    for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc", "5.doc"})
+        folder.write(name);
+    int parsed = 0;
+    std::vector<std::string> removed;
+    shell->onParseName([&](const std::string& name) {
+        if (++parsed % 2 == 1) {  // the first, third and fifth
+            fs::remove(fs::u8path(folder.file(name)));
+            removed.push_back(name);
+        }
+    });
+    settings.getprops = 1;
+    settings.propids = "0";
+    runJob();
+    EXPECT_EQ(doneCount(), 5);
+    std::vector<std::string> lines = linesOf(output());
+    ASSERT_EQ(lines.size(), 3u);  // the heading comes before the first line written
+    EXPECT_EQ(lines[0], "H0");
+    EXPECT_FALSE(report->failed());
+    EXPECT_EQ(report->text(),
+              "有 3 个文件已找不到，未处理：" + removed[0] + "、" + removed[1] + "、" + removed[2]);
+    EXPECT_EQ(shell->liveObjects(), 0);
+}
+
+TEST_F(ScanJob, stopsAtAShellErrorWithCompleteLinesAndTheCountSoFar) {
+    for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc", "5.doc"}) {
+        folder.write(name);
+        shell->setTitle(name, std::string("t") + name[0]);
+    }
+    shell->failDetailsOf("3.doc", shell_hr::kFail);
+    settings.getprops = 1;
+    settings.rename = 1;
+    settings.propids = "0";
+    runJob();
+    std::vector<std::string> lines = linesOf(output());
+    long reached = static_cast<long>(lines.size());  // the lines before it and the heading
+    EXPECT_EQ(doneCount(), reached);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "3.doc"), 0);
+    EXPECT_EQ(report->text(), "处理文件出错：3.doc（错误代码 0x80004005），任务已停止。");
+    EXPECT_TRUE(report->failed());
+    std::vector<std::string> names = namesIn(folder.path());
+    long renamed = std::count_if(names.begin(), names.end(), [](auto& n) { return n[0] == 't'; });
+    EXPECT_EQ(renamed, reached - 1);
+    EXPECT_EQ(shell->liveObjects(), 0);
+}
+
+TEST_F(ScanJob, tellsAboutClampedPropertyNumbers) {
+    folder.write("a.doc");
+    settings.getprops = 1;
+    settings.propids = "0,99999999999";
+    runJob();
+    EXPECT_EQ(linesOf(output())[0], "H0,H2147483647");
+    EXPECT_EQ(report->text(), "属性序号超出范围，已按最接近的有效序号处理：99999999999");
+    EXPECT_FALSE(report->failed());
+}
+
+TEST_F(ScanJob, neverTouchesTheOutputFileWithoutProperties) {
+    folder.write("a.doc");
+    out.write("out.csv", "keep");
+    settings.rename = 1;
+    settings.propids = "0";
+    runJob();
+    EXPECT_EQ(output(), "keep");
+}
+
+#ifndef _WIN32
+// A file size limit makes the fourth line's write short, as a full disk would.
+TEST_F(ScanJob, stopsAtAFailingWriteAndCutsBackToTheLastCompleteLine) {
+    for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc", "5.doc"}) {
+        folder.write(name);
+        shell->setTitle(name, std::string("t") + name[0]);
+    }
+    settings.getprops = 1;
+    settings.rename = 1;
+    settings.propids = "0";
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit limited = old;
+    limited.rlim_cur = 4 + 7 + 7 + 3;  // heading, two lines and three bytes of the third
+    auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    runJob();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(linesOf(output()).size(), 3u);
+    EXPECT_EQ(output().size(), 18u);
+    EXPECT_EQ(doneCount(), 3);
+    EXPECT_EQ(report->text(),
+              "写入输出文件失败：" + settings.fileout + "（磁盘空间不足），任务已停止。");
+    std::vector<std::string> names = namesIn(folder.path());
+    EXPECT_EQ(std::count_if(names.begin(), names.end(), [](auto& n) { return n[0] == 't'; }), 2);
+}
+#endif
 
 }  // namespace

@@ -1,0 +1,135 @@
+#include "CsvLine.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "CCore.h"
+#include "PropertyList.h"
+#include "ShellAccess.h"
+#include "TempDir.h"
+#include "TestShell.h"
+
+namespace {
+
+std::vector<int> columnsOf(const std::string& propids) {
+    CCore core;
+    return propertyColumns(normalisePropertyList(propids), core).numbers;
+}
+
+TEST(PropertyList, replacesTheFullWidthCommaByWholeCharacters) {
+    EXPECT_EQ(normalisePropertyList("2，21，9"), "2,21,9");
+    EXPECT_EQ(columnsOf("2，21"), (std::vector<int>{2, 21}));
+}
+
+TEST(PropertyList, endsAtTheFirstEmptyField) {
+    EXPECT_EQ(columnsOf("0"), (std::vector<int>{0}));
+    EXPECT_EQ(columnsOf(","), std::vector<int>{});
+    EXPECT_EQ(columnsOf("2,,21"), (std::vector<int>{2}));
+    EXPECT_EQ(columnsOf("2,21,"), (std::vector<int>{2, 21}));
+    EXPECT_EQ(columnsOf("21,21"), (std::vector<int>{21, 21}));
+}
+
+TEST(PropertyList, convertsFieldsByTheCRule) {
+    bool clamped = true;
+    EXPECT_EQ(columnNumber(" 9", clamped), 9);
+    EXPECT_FALSE(clamped);
+    EXPECT_EQ(columnNumber("9a", clamped), 9);
+    EXPECT_EQ(columnNumber("abc", clamped), 0);
+    EXPECT_EQ(columnNumber("  -3", clamped), -3);
+    EXPECT_EQ(columnNumber("+7", clamped), 7);
+    EXPECT_EQ(columnNumber("- 7", clamped), 0);
+    EXPECT_EQ(columnNumber("   ", clamped), 0);
+    EXPECT_EQ(columnNumber("2147483647", clamped), INT_MAX);
+    EXPECT_FALSE(clamped);
+    EXPECT_EQ(columnNumber("-2147483648", clamped), INT_MIN);
+    EXPECT_FALSE(clamped);
+}
+
+TEST(PropertyList, clampsNumbersOutOfRangeAndNamesThem) {
+    bool clamped = false;
+    EXPECT_EQ(columnNumber("2147483648", clamped), INT_MAX);
+    EXPECT_TRUE(clamped);
+    EXPECT_EQ(columnNumber("-99999999999999999999999999", clamped), INT_MIN);
+    EXPECT_TRUE(clamped);
+    CCore core;
+    PropertyColumns columns = propertyColumns("1,99999999999,2", core);
+    EXPECT_EQ(columns.numbers, (std::vector<int>{1, INT_MAX, 2}));
+    EXPECT_EQ(columns.clampedFields, std::vector<std::string>{"99999999999"});
+}
+
+std::string field(const std::string& text) {
+    std::string line;
+    appendCsvField(line, text);
+    return line;
+}
+
+TEST(CsvField, writesPlainTextByteForByte) {
+    EXPECT_EQ(field("标题 ;'x'\t"), "标题 ;'x'\t");
+    EXPECT_EQ(field(""), "");
+}
+
+TEST(CsvField, quotesCommaQuoteCrAndLfAndDoublesInnerQuotes) {
+    EXPECT_EQ(field("a,b"), "\"a,b\"");
+    EXPECT_EQ(field("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(field("line\rbreak"), "\"line\rbreak\"");
+    EXPECT_EQ(field("line\nbreak"), "\"line\nbreak\"");
+    EXPECT_EQ(field("\""), "\"\"\"\"");
+}
+
+// One document of a folder, opened through the test shell.
+class CsvLines : public ::testing::Test {
+  protected:
+    CsvLines() : layer(shell) {
+        folder.write("a.doc");
+        layer.connectShell();
+        layer.openFolder(folder.path());
+        layer.findItem("a.doc");
+    }
+
+    std::string heading(const std::string& propids, bool fullName) {
+        return headingLine(columnsOf(propids), fullName, layer);
+    }
+    std::string data(const std::string& propids, bool fullName) {
+        return dataLine(columnsOf(propids), fullName, folder.path(), "a.doc", layer);
+    }
+
+    TempDir folder;
+    TestShellBackend shell;
+    ShellAccess layer;
+};
+
+TEST_F(CsvLines, buildHeadingAndDataWithoutATrailingSeparator) {
+    EXPECT_EQ(heading("2，21", true), "全文件名,H2,H21");
+    EXPECT_EQ(data("2，21", true), folder.path() + "a.doc,D2:a.doc,");
+    EXPECT_EQ(heading("0", false), "H0");
+    EXPECT_EQ(data("0", false), "a.doc");
+    EXPECT_EQ(data("9,9", false), "D9:a.doc,D9:a.doc");
+}
+
+TEST_F(CsvLines, holdOnlyTheFullNameWhenTheListStartsEmpty) {
+    EXPECT_EQ(heading(",", true), "全文件名");
+    EXPECT_EQ(data(",", true), folder.path() + "a.doc");
+    EXPECT_EQ(heading(",", false), "");
+    EXPECT_EQ(data(",", false), "");
+}
+
+TEST_F(CsvLines, quoteDetailsHeadingsAndPathsThatWouldSplitALine) {
+    shell.setDetail("a.doc", 2, "Smith, J.");
+    shell.setDetail("a.doc", 3, "第一行\r\n第二行");
+    shell.setDetail("a.doc", 4, "the \"draft\"");
+    EXPECT_EQ(data("2,3,4", false), "\"Smith, J.\",\"第一行\r\n第二行\",\"the \"\"draft\"\"\"");
+
+    std::string odd = "x,\"y\"";
+    odd += kPathSeparator;
+    EXPECT_EQ(dataLine({0}, true, odd, "a.doc", layer),
+              "\"x,\"\"y\"\"" + std::string(1, kPathSeparator) + "a.doc\",a.doc");
+}
+
+TEST_F(CsvLines, raiseTheShellErrorOfADetail) {
+    shell.failDetailsOf("a.doc", shell_hr::kFail);
+    EXPECT_THROW(data("0", false), ShellError);
+    EXPECT_EQ(heading("0", true), "全文件名,H0");
+}
+
+}  // namespace

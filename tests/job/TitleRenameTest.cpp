@@ -1,0 +1,115 @@
+#include "TitleRename.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FileServices.h"
+#include "TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(Extension, isTheTextAfterTheLastDot) {
+    EXPECT_EQ(extensionOf("a.doc"), "doc");
+    EXPECT_EQ(extensionOf("x.y.docx"), "docx");
+    EXPECT_EQ(extensionOf("docx"), "docx");
+    EXPECT_EQ(extensionOf("a."), "");
+    EXPECT_EQ(extensionOf("~$a.docx"), "docx");
+}
+
+TEST(TitleFileName, takesAnOrdinaryTitleWithTheExtension) {
+    TempDir dir;
+    EXPECT_EQ(titleFileName(dir.path(), "年度报告 2024", "docx"), "年度报告 2024.docx");
+    EXPECT_EQ(titleFileName(dir.path(), ".hidden", "doc"), ".hidden.doc");
+    EXPECT_EQ(titleFileName(dir.path(), "CONSOLE", "doc"), "CONSOLE.doc");
+    EXPECT_EQ(titleFileName(dir.path(), "COM0", "doc"), "COM0.doc");
+}
+
+TEST(TitleFileName, refusesTitlesThatLeaveTheFolderOrAreNoSingleName) {
+    TempDir dir;
+    for (const char* title : {"../x", "a\\b", "x/y", "..", ".", "/", "\\", "a/"}) {
+        EXPECT_EQ(titleFileName(dir.path(), title, "doc"), std::nullopt) << title;
+    }
+}
+
+TEST(TitleFileName, refusesCharactersNoFileNameHolds) {
+    TempDir dir;
+    for (const char* title : {"问:答?", "a*b", "say \"x\"", "<tag>", "a|b", "第一行\n第二行",
+                              "tab\there", "bell\x07", "del\x7f"}) {
+        EXPECT_EQ(titleFileName(dir.path(), title, "doc"), std::nullopt) << title;
+    }
+}
+
+TEST(TitleFileName, refusesATrailingBlankOrDot) {
+    TempDir dir;
+    for (const char* title : {"trailing. ", "trailing.", "blank ", "标题 "}) {
+        EXPECT_EQ(titleFileName(dir.path(), title, "doc"), std::nullopt) << title;
+    }
+}
+
+TEST(TitleFileName, refusesReservedDeviceNamesInAnyCaseAndWithAnExtension) {
+    TempDir dir;
+    for (const char* title :
+         {"CON", "con", "Prn", "AUX", "nul", "COM1", "com9", "LPT1", "lpt9", "NUL.tar", "CON .x"}) {
+        EXPECT_EQ(titleFileName(dir.path(), title, "docx"), std::nullopt) << title;
+    }
+}
+
+TEST(TitleFileName, refusesANameBeyondTheFileSystemsLength) {
+    TempDir dir;
+    EXPECT_EQ(titleFileName(dir.path(), std::string(300, 'x'), "doc"), std::nullopt);
+#ifndef _WIN32
+    // 255 bytes in all is the longest name.
+    EXPECT_NE(titleFileName(dir.path(), std::string(251, 'x'), "doc"), std::nullopt);
+    EXPECT_EQ(titleFileName(dir.path(), std::string(252, 'x'), "doc"), std::nullopt);
+    // Counted in bytes: 84 three-byte characters and ".doc" are 256.
+    std::string wide;
+    for (int i = 0; i < 84; ++i)
+        wide += "字";
+    EXPECT_EQ(titleFileName(dir.path(), wide, "doc"), std::nullopt);
+    EXPECT_NE(titleFileName(dir.path(), wide.substr(3), "doc"), std::nullopt);
+#endif
+}
+
+#ifdef _WIN32
+TEST(TitleFileName, readsAGbkTrailByteAsPartOfItsCharacter) {
+    TempDir dir;
+    // 0x81 0x5C is one GBK character whose second byte is the code of '\'.
+    const std::string title = "\x81\x5C";
+    EXPECT_EQ(titleFileName(dir.path(), title, "doc"), title + ".doc");
+    EXPECT_EQ(titleFileName(dir.path(), "a\\", "doc"), std::nullopt);
+}
+#endif
+
+TEST(RenameToTitle, movesTheDocumentInsideItsFolder) {
+    TempDir dir;
+    dir.write("a.doc", "A");
+    EXPECT_TRUE(renameToTitle(dir.path(), "a.doc", "新名", "doc"));
+    EXPECT_FALSE(fs::exists(dir.file("a.doc")));
+    EXPECT_EQ(readFile(dir.file("新名.doc")), "A");
+}
+
+TEST(RenameToTitle, neverOverwritesAFile) {
+    TempDir dir;
+    dir.write("a.doc", "A");
+    dir.write("taken.doc", "T");
+    EXPECT_FALSE(renameToTitle(dir.path(), "a.doc", "taken", "doc"));
+    EXPECT_EQ(readFile(dir.file("a.doc")), "A");
+    EXPECT_EQ(readFile(dir.file("taken.doc")), "T");
+    EXPECT_FALSE(moveFileNoReplace(dir.file("a.doc"), dir.file("taken.doc")));
+    EXPECT_EQ(readFile(dir.file("taken.doc")), "T");
+}
+
+TEST(RenameToTitle, leavesTheDocumentWhenTheTitleIsRefused) {
+    TempDir dir;
+    dir.makeFolder("sub");
+    dir.write("a.doc", "A");
+    EXPECT_FALSE(renameToTitle(dir.path(), "a.doc", "sub/x", "doc"));
+    EXPECT_FALSE(renameToTitle(dir.path(), "a.doc", "../x", "doc"));
+    EXPECT_EQ(readFile(dir.file("a.doc")), "A");
+    EXPECT_TRUE(fs::is_empty(dir.file("sub")));
+}
+
+}  // namespace
