@@ -11,7 +11,7 @@ packages=(
   libzip-dev zlib1g-dev libpugixml-dev libgsf-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei locales
-  libimage-exiftool-perl time
+  libimage-exiftool-perl libarchive-zip-perl time
 )
 
 missing=()
