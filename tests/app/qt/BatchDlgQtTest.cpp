@@ -8,11 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <atomic>
-#include <thread>
 
 #include "ConfigHome.h"
-#include "FakeJob.h"
+#include "DocumentGate.h"
 #include "TestShell.h"
 #include "qt/WarningHook.h"
 #include "resource.h"
@@ -22,23 +20,6 @@ namespace {
 struct Warning {
     OwnerWindow owner;
     std::string text;
-};
-
-// Lets the test shell's job go on one document at a time.
-class DocumentGate {
-  public:
-    void install(TestShellBackend& shell) {
-        shell.onParseName([this](const std::string&) {
-            int index = ++m_reached;
-            while (m_allowed < index)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        });
-    }
-    void allow(int documents) { m_allowed = documents; }
-
-  private:
-    std::atomic<int> m_reached{0};
-    std::atomic<int> m_allowed{0};
 };
 
 class BatchDlgQtTest : public ::testing::Test {
