@@ -80,6 +80,12 @@ class Converter {
             inLeft -= skip;
             iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
         }
+        // Decoders that compose characters (1255, 1258) hold the last one back until told
+        // the input has ended.
+        char* next = buffer;
+        std::size_t room = sizeof buffer;
+        iconv(m_handle, nullptr, nullptr, &next, &room);
+        out.append(buffer, static_cast<std::size_t>(next - buffer));
         return out;
     }
 

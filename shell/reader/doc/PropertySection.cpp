@@ -1,5 +1,6 @@
 #include "PropertySection.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "CodePageText.h"
@@ -43,6 +44,22 @@ std::int64_t signExtend(std::uint64_t value, unsigned bits) {
     return static_cast<std::int64_t>((value ^ sign) - sign);
 }
 
+// Some writers store the format id's first three fields big-endian; the id is still
+// recognisable.
+bool sameFormatId(std::string_view stored, const FormatId& id) {
+    FormatId swapped = id;
+    std::reverse(swapped.begin(), swapped.begin() + 4);
+    std::reverse(swapped.begin() + 4, swapped.begin() + 6);
+    std::reverse(swapped.begin() + 6, swapped.begin() + 8);
+    auto matches = [stored](const FormatId& candidate) {
+        return stored.size() == candidate.size() &&
+               std::equal(
+                   candidate.begin(), candidate.end(), stored.begin(),
+                   [](unsigned char a, char b) { return a == static_cast<unsigned char>(b); });
+    };
+    return matches(id) || matches(swapped);
+}
+
 }  // namespace
 
 PropertySection::PropertySection(std::string_view bytes, std::vector<Entry> entries)
@@ -66,9 +83,7 @@ std::optional<PropertySection> PropertySection::find(std::string_view stream, co
         auto offset = readU32(stream, listEntry + 16);
         if (!offset)
             return std::nullopt;
-        if (stream.compare(listEntry, id.size(),
-                           std::string_view(reinterpret_cast<const char*>(id.data()), id.size())) !=
-            0)
+        if (!sameFormatId(stream.substr(listEntry, id.size()), id))
             continue;
         // The section's own size field is ignored: writers get it wrong, and every offset
         // is checked against the stream anyway.

@@ -29,13 +29,17 @@ std::vector<std::string> fileNames(const std::filesystem::path& folder) {
 }  // namespace
 
 // exiftool's reading of the same files.
-TEST(Corpus, givesTheTitlesOfDocumentsInUtf8AndCyrillicCodePages) {
+TEST(Corpus, givesTheTitlesOfDocumentsInUtf8CyrillicAndHebrewCodePages) {
     if (!haveCorpus())
         GTEST_SKIP() << "no corpus at " << kCorpus;
     const std::pair<const char*, const char*> expected[] = {
         {"TestChineseProperties.doc", "參考資料"},
         {"Bug48075.doc", "Кредитование физических лиц на покупку автомобиля"},
         {"Bug46610_3.doc", "Пёpлы фyтбольных комментатоpов"},
+        {"Bug45473.doc",
+         "יותר מחצי שנה אחרי שדו\"ח וינוגרד קבע כי יש להחליט באופן ברור על תפקידיה של המועצה "
+         "לביטחון לאומי, עושה הכנסת צעד משמעותי ליישום"},
+        {"TestInvertedClassID.doc", " "},
     };
     for (const auto& [name, title] : expected) {
         auto properties = readDocFile((kCorpus / "poi" / name).string());

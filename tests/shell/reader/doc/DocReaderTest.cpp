@@ -233,3 +233,22 @@ TEST(DocReader, endsChainsAndDirectoryTreesThatLoop) {
     ASSERT_TRUE(properties);
     EXPECT_EQ(properties->title, "");
 }
+
+TEST(DocReader, keepsTheLastCharacterOfAComposingCodePage) {
+    MetaData meta;
+    meta.codePage = 1255;
+    meta.texts[GSF_META_NAME_TITLE] = "צעד משמעותי ליישום";
+    auto properties = read(makeDoc(meta));
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->title, "צעד משמעותי ליישום");
+}
+
+TEST(DocReader, findsStreamsAndSectionsWrittenInOddButReadableForms) {
+    std::string stream = propertySetStream(kSummaryFormatId, {{2, kVtLpstr, lpstr("Inverted")}});
+    // The format id's first three fields big-endian, the stream's name in lower case.
+    const unsigned char bigEndian[] = {0xF2, 0x9F, 0x85, 0xE0, 0x4F, 0xF9, 0x10, 0x68};
+    stream.replace(28, 8, reinterpret_cast<const char*>(bigEndian), 8);
+    auto properties = read(makeOleFile({{"\005summaryinformation", stream}}));
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->title, "Inverted");
+}
