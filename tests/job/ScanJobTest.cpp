@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "FileServices.h"
 #include "JobFixture.h"
 #include "ShellError.h"
 
@@ -33,11 +34,11 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+// Narrow names in the code page, as the job sees them.
 std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(fs::u8path(folder))) {
-        names.push_back(entry.path().filename().string());
-    }
+    std::vector<ListingEntry> listing = listFolder(folder).value();
+    for (const ListingEntry& entry : listing) names.push_back(entry.name);
     std::sort(names.begin(), names.end());
     return names;
 }
