@@ -29,6 +29,14 @@ bool sameName(std::u16string_view stored, std::string_view wanted) {
            });
 }
 
+// What a cut-off chain still held is kept: a truncated property set yields what it has.
+std::optional<std::string> keptPart(std::string bytes, std::uint64_t limit) {
+    if (bytes.empty())
+        return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), limit)));
+    return bytes;
+}
+
 }  // namespace
 
 std::optional<CompoundFile> CompoundFile::open(ReadAt read, std::uint64_t size) {
@@ -110,7 +118,6 @@ std::vector<std::uint32_t> CompoundFile::chain(const std::vector<std::uint32_t>&
     return sectors;
 }
 
-// What a cut-off chain still held is kept: a truncated property set yields what it has.
 std::optional<std::string> CompoundFile::readChain(std::uint32_t start, std::uint64_t limit) const {
     std::uint64_t sectorBytes = std::uint64_t{1} << m_sectorShift;
     auto most = static_cast<std::size_t>(
@@ -122,10 +129,7 @@ std::optional<std::string> CompoundFile::readChain(std::uint32_t start, std::uin
             break;
         bytes += sector;
     }
-    if (bytes.empty())
-        return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), limit)));
-    return bytes;
+    return keptPart(std::move(bytes), limit);
 }
 
 std::optional<std::string> CompoundFile::readMiniChain(std::uint32_t start,
@@ -160,10 +164,7 @@ std::optional<std::string> CompoundFile::readMiniChain(std::uint32_t start,
             break;
         bytes += mini;
     }
-    if (bytes.empty())
-        return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), limit)));
-    return bytes;
+    return keptPart(std::move(bytes), limit);
 }
 
 bool CompoundFile::loadDirectory(std::uint32_t start, std::uint16_t majorVersion) {

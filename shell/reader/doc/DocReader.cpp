@@ -1,11 +1,8 @@
 #include "DocReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "CompoundFile.h"
 #include "PropertySection.h"
@@ -100,48 +97,23 @@ std::optional<DocumentProperties> readCompoundFile(CompoundFile::ReadAt read, st
     return properties;
 }
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-  private:
-    int m_fd;
-};
-
-bool readFully(int fd, std::uint64_t offset, std::size_t length, char* out) {
-    while (length > 0) {
-        ssize_t got = ::pread(fd, out, length, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        out += got;
-        offset += static_cast<std::uint64_t>(got);
-        length -= static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::optional<DocumentProperties> readDocFile(const std::string& path) {
-    FileDescriptor file(path);
-    struct stat st {};
-    if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::ifstream file(path, std::ios::binary);
+    if (error || !file)
         return std::nullopt;
     return readCompoundFile(
-        [fd = file.get()](std::uint64_t offset, std::size_t length, char* out) {
-            return readFully(fd, offset, length, out);
+        [&file](std::uint64_t offset, std::size_t length, char* out) {
+            file.clear();
+            file.seekg(static_cast<std::streamoff>(offset));
+            return static_cast<bool>(file.read(out, static_cast<std::streamsize>(length)));
         },
-        static_cast<std::uint64_t>(st.st_size));
+        size);
 }
 
 std::optional<DocumentProperties> readDocMemory(const void* data, std::size_t size) {
