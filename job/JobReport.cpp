@@ -78,6 +78,10 @@ void JobReport::documentFailed(const std::string& name, const ShellError& error)
     m_failure = "处理文件出错：" + name + "（" + errorText(error) + "），任务已停止。";
 }
 
+void JobReport::jobFailed(const std::string& what) {
+    m_failure = "任务出错：" + what + "，任务已停止。";
+}
+
 void JobReport::skipped(const std::string& name) {
     ++m_nSkipped;
     if (m_firstSkipped.size() < kSkippedNamesShown)

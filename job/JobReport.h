@@ -19,6 +19,7 @@ class JobReport {
     void folderNotRead(const std::string& folder);
     void folderVanished(const std::string& folder);
     void documentFailed(const std::string& name, const ShellError& error);
+    void jobFailed(const std::string& what);
 
     void skipped(const std::string& name);
     void clamped(const std::vector<std::string>& fields);

@@ -1,5 +1,6 @@
 #include "ScanThread.h"
 
+#include <exception>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -19,7 +20,12 @@ CScanThread::CScanThread(const JobRequest& request)
 
 void CScanThread::run() {
     m_backend->enterThread();
-    scan();
+    try {
+        scan();
+    } catch (const std::exception& error) {
+        // Memory or the system failing under the job still ends it cleanly and is told.
+        m_report.jobFailed(error.what());
+    }
     releaseShellObjects();
     m_outFile.close();
     m_backend->leaveThread();
