@@ -13,7 +13,7 @@ using OwnerWindow = void*;
 // Narrow strings are in the system's ANSI code page on Windows (GBK on Simplified Chinese
 // systems) and UTF-8 on Linux.
 class CCore {
-public:
+  public:
     CCore() = default;
 
     // Prepares the configuration store (creates its folder). Call once before the

@@ -18,14 +18,16 @@ std::mutex& storeLock() {
 
 ini_store::Entries readStore() {
     std::string path = config_path::storeFile();
-    if (path.empty()) return {};
+    if (path.empty())
+        return {};
     return ini_store::parse(config_path::readWholeFile(path));
 }
 
 void storeValue(const char* key, std::string value) {
     std::lock_guard guard(storeLock());
     std::string path = config_path::storeFile();
-    if (path.empty()) return;
+    if (path.empty())
+        return;
     ini_store::Entries entries = readStore();
     entries[key] = std::move(value);
     config_path::replaceFileAtomically(path, ini_store::format(entries));
@@ -53,7 +55,8 @@ std::int32_t CCore::getConfigB(const char* key) {
     char* end = nullptr;
     errno = 0;
     long long value = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno || value < INT32_MIN || value > INT32_MAX) return 0;
+    if (text.empty() || *end != '\0' || errno || value < INT32_MIN || value > INT32_MAX)
+        return 0;
     return static_cast<std::int32_t>(value);
 }
 

@@ -10,11 +10,21 @@ constexpr const char* kSection = "[Tarnel]";
 void appendEscaped(std::string& out, const std::string& value) {
     for (unsigned char c : value) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c == 0x7F) {
                     char hex[5];
@@ -28,9 +38,12 @@ void appendEscaped(std::string& out, const std::string& value) {
 }
 
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
@@ -46,22 +59,36 @@ bool unescapeQuoted(const std::string& line, std::size_t pos, std::string& value
             value += c;
             continue;
         }
-        if (++i == line.size()) return false;
+        if (++i == line.size())
+            return false;
         switch (line[i]) {
-            case '\\': value += '\\'; break;
-            case '"': value += '"'; break;
-            case 'r': value += '\r'; break;
-            case 'n': value += '\n'; break;
-            case 't': value += '\t'; break;
+            case '\\':
+                value += '\\';
+                break;
+            case '"':
+                value += '"';
+                break;
+            case 'r':
+                value += '\r';
+                break;
+            case 'n':
+                value += '\n';
+                break;
+            case 't':
+                value += '\t';
+                break;
             case 'x': {
-                if (i + 2 >= line.size()) return false;
+                if (i + 2 >= line.size())
+                    return false;
                 int high = hexDigit(line[i + 1]), low = hexDigit(line[i + 2]);
-                if (high < 0 || low < 0) return false;
+                if (high < 0 || low < 0)
+                    return false;
                 value += static_cast<char>(high * 16 + low);
                 i += 2;
                 break;
             }
-            default: return false;
+            default:
+                return false;
         }
     }
     return false;
@@ -69,7 +96,8 @@ bool unescapeQuoted(const std::string& line, std::size_t pos, std::string& value
 
 std::string trimmed(const std::string& text) {
     std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
+    if (first == std::string::npos)
+        return {};
     std::size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
 }
@@ -94,19 +122,23 @@ Entries parse(const std::string& text) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+        if (end == std::string::npos)
+            end = text.size();
         std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
 
         std::string bare = trimmed(line);
-        if (bare.empty() || bare[0] == ';') continue;
+        if (bare.empty() || bare[0] == ';')
+            continue;
         if (bare[0] == '[') {
             inSection = bare == kSection;
             continue;
         }
         std::size_t equals = line.find('=');
-        if (!inSection || equals == std::string::npos) continue;
+        if (!inSection || equals == std::string::npos)
+            continue;
         std::string key = trimmed(line.substr(0, equals));
         std::size_t quote = line.find_first_not_of(" \t", equals + 1);
         std::string value;

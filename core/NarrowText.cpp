@@ -3,7 +3,8 @@
 namespace narrow_text {
 
 std::string replaceAll(const std::string& text, const std::string& from, const std::string& to) {
-    if (from.empty()) return text;
+    if (from.empty())
+        return text;
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {

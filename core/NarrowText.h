@@ -16,7 +16,8 @@ template <typename Predicate>
 std::size_t findLastChar(const std::string& text, Predicate isTarget) {
     std::size_t found = std::string::npos;
     for (std::size_t pos = 0; pos < text.size(); pos += charLength(text, pos)) {
-        if (charLength(text, pos) == 1 && isTarget(text[pos])) found = pos;
+        if (charLength(text, pos) == 1 && isTarget(text[pos]))
+            found = pos;
     }
     return found;
 }

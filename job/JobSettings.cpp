@@ -26,19 +26,24 @@ std::optional<SettingsFailure> validateJobSettings(const JobSettings& settings, 
     if (!core.isPathExist(settings.pathuser)) {
         return SettingsFailure{"要处理的目录不能为空！", SettingsField::Pathuser};
     }
-    if (!settings.getprops) return std::nullopt;
-    if (settings.propids.empty()) return SettingsFailure{"属性序号不能为空！", SettingsField::Propids};
-    if (settings.fileout.empty()) return SettingsFailure{"输出文件不能为空！", SettingsField::Fileout};
+    if (!settings.getprops)
+        return std::nullopt;
+    if (settings.propids.empty())
+        return SettingsFailure{"属性序号不能为空！", SettingsField::Propids};
+    if (settings.fileout.empty())
+        return SettingsFailure{"输出文件不能为空！", SettingsField::Fileout};
     return std::nullopt;
 }
 
 std::optional<SettingsFailure> checkActionRule(const JobSettings& settings) {
-    if (!settings.getprops && !settings.rename) return SettingsFailure{"没有选择动作！", std::nullopt};
+    if (!settings.getprops && !settings.rename)
+        return SettingsFailure{"没有选择动作！", std::nullopt};
     return std::nullopt;
 }
 
 std::optional<SettingsFailure> checkJobRequest(const JobSettings& settings, CCore& core) {
-    if (auto failure = validateJobSettings(settings, core)) return failure;
+    if (auto failure = validateJobSettings(settings, core))
+        return failure;
     return checkActionRule(settings);
 }
 

@@ -8,9 +8,9 @@ class CCore;
 
 // The six persisted settings of a job. Plain data: a job works on its own copy.
 struct JobSettings {
-    std::string pathuser;  // folder whose documents are processed
-    std::string propids;   // property list: shell detail column numbers, comma-separated
-    std::string fileout;   // CSV output file
+    std::string pathuser;          // folder whose documents are processed
+    std::string propids;           // property list: shell detail column numbers, comma-separated
+    std::string fileout;           // CSV output file
     std::int32_t getprops = 0;     // extract properties into the CSV file
     std::int32_t colfullname = 0;  // full path of each document in the first column
     std::int32_t rename = 0;       // rename each document to its title

@@ -14,7 +14,7 @@ inline constexpr unsigned WM_SCAN_DONE = 0x0400 + 2;      // WM_USER+2: document
 // Where the notices go: PostMessage to the dialog on Windows, a posted event to the Qt
 // dialog, a queue in the runner.
 class ScanNotifier {
-public:
+  public:
     virtual ~ScanNotifier() = default;
     // Called on the job's thread. Must only post: never block, never touch a widget.
     virtual void post(unsigned message, long lParam) = 0;
@@ -22,12 +22,12 @@ public:
 
 // The command word: "STOP" or empty text, read and written atomically by both threads.
 class CommandWord {
-public:
+  public:
     void set(const std::string& text) { m_stop = text == "STOP"; }
     std::string text() const { return m_stop ? "STOP" : ""; }
     bool isStop() const { return m_stop; }
 
-private:
+  private:
     std::atomic<bool> m_stop{true};
 };
 
@@ -35,7 +35,7 @@ private:
 // job before it posts WM_SCAN_DONE; empty after a clean job. failed() tells a job that a
 // failure ended from one that only has something to say (documents it skipped).
 class ScanReport {
-public:
+  public:
     void set(std::string text, bool failed = false) {
         std::lock_guard guard(m_lock);
         m_text = std::move(text);
@@ -50,7 +50,7 @@ public:
         return m_failed;
     }
 
-private:
+  private:
     mutable std::mutex m_lock;
     std::string m_text;
     bool m_failed = false;

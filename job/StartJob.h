@@ -19,7 +19,7 @@ struct JobRequest {
 
 // A started job, as its front-end holds it.
 class JobHandle {
-public:
+  public:
     virtual ~JobHandle() = default;
     // Blocks until the job's thread has ended (it ends after the document in progress
     // once the command word reads "STOP").

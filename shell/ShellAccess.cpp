@@ -4,7 +4,8 @@ namespace {
 
 template <typename Reference>
 void releaseOrRaise(std::unique_ptr<Reference>& reference) {
-    if (!reference) throw ShellError(shell_hr::kPointer);
+    if (!reference)
+        throw ShellError(shell_hr::kPointer);
     reference.reset();
 }
 
@@ -16,22 +17,26 @@ void ShellAccess::connectShell() {
 }
 
 void ShellAccess::openFolder(const std::string& path) {
-    if (!m_shell) throw ShellError(shell_hr::kPointer);
+    if (!m_shell)
+        throw ShellError(shell_hr::kPointer);
     m_folder = m_shell->nameSpace(path);
 }
 
 void ShellAccess::findItem(const std::string& name) {
-    if (!m_folder) throw ShellError(shell_hr::kPointer);
+    if (!m_folder)
+        throw ShellError(shell_hr::kPointer);
     m_item = m_folder->parseName(name);
 }
 
 std::string ShellAccess::itemDetail(int column) {
-    if (!m_folder || !m_item) throw ShellError(shell_hr::kPointer);
+    if (!m_folder || !m_item)
+        throw ShellError(shell_hr::kPointer);
     return m_folder->itemDetail(*m_item, column);
 }
 
 std::string ShellAccess::columnHeading(int column) {
-    if (!m_folder) throw ShellError(shell_hr::kPointer);
+    if (!m_folder)
+        throw ShellError(shell_hr::kPointer);
     return m_folder->columnHeading(column);
 }
 

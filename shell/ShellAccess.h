@@ -13,7 +13,7 @@ inline constexpr int TITLE_COLUMN = 21;
 // item, each an explicit reference that is released once. Every operation raises
 // ShellError{E_POINTER} when the reference it needs is empty. Job thread only.
 class ShellAccess {
-public:
+  public:
     explicit ShellAccess(ShellBackend& backend) : m_backend(backend) {}
     ShellAccess(const ShellAccess&) = delete;
     ShellAccess& operator=(const ShellAccess&) = delete;
@@ -32,7 +32,7 @@ public:
     bool hasFolder() const { return m_folder != nullptr; }
     bool hasItem() const { return m_item != nullptr; }
 
-private:
+  private:
     ShellBackend& m_backend;
     // Declared so that destruction releases the item, then the folder, then the shell.
     std::unique_ptr<ShellObject> m_shell;

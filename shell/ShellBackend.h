@@ -11,13 +11,13 @@
 
 // One item of a folder (FolderItem).
 class ShellItemObject {
-public:
+  public:
     virtual ~ShellItemObject() = default;
 };
 
 // One open folder (Folder).
 class ShellFolderObject {
-public:
+  public:
     virtual ~ShellFolderObject() = default;
     // Folder::ParseName: the item of that file name, or nullptr.
     virtual std::unique_ptr<ShellItemObject> parseName(const std::string& name) = 0;
@@ -29,14 +29,14 @@ public:
 
 // The shell connection (IShellDispatch).
 class ShellObject {
-public:
+  public:
     virtual ~ShellObject() = default;
     // IShellDispatch::NameSpace: the folder of that path, or nullptr.
     virtual std::unique_ptr<ShellFolderObject> nameSpace(const std::string& path) = 0;
 };
 
 class ShellBackend {
-public:
+  public:
     ShellBackend() = default;
     ShellBackend(const ShellBackend&) = delete;
     ShellBackend& operator=(const ShellBackend&) = delete;

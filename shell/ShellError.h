@@ -16,7 +16,7 @@ inline constexpr std::int32_t kFail = static_cast<std::int32_t>(0x80004005U);
 
 // Extended error information offered by a failing shell object (IErrorInfo on Windows).
 class ShellErrorInfo {
-public:
+  public:
     virtual ~ShellErrorInfo() = default;
     virtual std::string description() const = 0;  // narrow text, may be empty
 };
@@ -24,7 +24,7 @@ public:
 // The failure raised by the shell layer: the HRESULT of the failing call and, when the
 // object offered it, its error information (one reference, shared by copies).
 class ShellError : public std::runtime_error {
-public:
+  public:
     explicit ShellError(std::int32_t hr, std::shared_ptr<const ShellErrorInfo> info = nullptr);
 
     std::int32_t hr() const { return m_hr; }
@@ -32,7 +32,7 @@ public:
     // The HRESULT as "0x80004001".
     std::string hexCode() const;
 
-private:
+  private:
     std::int32_t m_hr;
     std::shared_ptr<const ShellErrorInfo> m_info;
 };

@@ -15,9 +15,11 @@ namespace {
 
 std::string storeFolder() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg) return std::string(xdg) + "/tarnel";
+    if (xdg && *xdg)
+        return std::string(xdg) + "/tarnel";
     const char* home = std::getenv("HOME");
-    if (home && *home) return std::string(home) + "/.config/tarnel";
+    if (home && *home)
+        return std::string(home) + "/.config/tarnel";
     return {};
 }
 
@@ -26,8 +28,10 @@ bool writeAll(int fd, const std::string& content) {
     std::size_t left = content.size();
     while (left > 0) {
         ssize_t written = ::write(fd, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
         data += written;
         left -= static_cast<std::size_t>(written);
     }
@@ -44,13 +48,15 @@ std::string storeFile() {
 void createStoreFolder() {
     std::string folder = storeFolder();
     std::error_code ignored;
-    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, ignored);
 }
 
 bool replaceFileAtomically(const std::string& target, const std::string& content) {
     std::string temporary = target + ".XXXXXX";
     int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     bool written = writeAll(fd, content) && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
@@ -69,7 +75,8 @@ bool replaceFileAtomically(const std::string& target, const std::string& content
 
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
+    if (!in)
+        return {};
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();

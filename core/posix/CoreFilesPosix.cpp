@@ -9,8 +9,8 @@
 std::string CCore::getAppPath() {
     std::error_code error;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    std::string folder = error ? std::filesystem::current_path(error).string()
-                               : exe.parent_path().string();
+    std::string folder =
+        error ? std::filesystem::current_path(error).string() : exe.parent_path().string();
     return parsePath(folder);
 }
 
@@ -25,7 +25,9 @@ int CCore::isFileExist(std::string path) {
 }
 
 void CCore::createFile(std::string path, int create) {
-    if (!create || path.empty()) return;
+    if (!create || path.empty())
+        return;
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd >= 0) ::close(fd);
+    if (fd >= 0)
+        ::close(fd);
 }

@@ -11,9 +11,11 @@ namespace {
 
 std::string storeFolder() {
     const char* appData = std::getenv("APPDATA");
-    if (appData && *appData) return std::string(appData) + "\\Tarnel";
+    if (appData && *appData)
+        return std::string(appData) + "\\Tarnel";
     char path[MAX_PATH];
-    if (SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, path) != S_OK) return {};
+    if (SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, path) != S_OK)
+        return {};
     return std::string(path) + "\\Tarnel";
 }
 
@@ -26,7 +28,8 @@ std::string storeFile() {
 
 void createStoreFolder() {
     std::string folder = storeFolder();
-    if (!folder.empty()) SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    if (!folder.empty())
+        SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
 }
 
 bool replaceFileAtomically(const std::string& target, const std::string& content) {
@@ -34,11 +37,12 @@ bool replaceFileAtomically(const std::string& target, const std::string& content
                             std::to_string(GetCurrentThreadId());
     HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written,
-                        nullptr) &&
-              written == content.size() && FlushFileBuffers(file);
+    bool ok =
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+        written == content.size() && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
     if (!ok || !MoveFileExA(temporary.c_str(), target.c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -51,7 +55,8 @@ bool replaceFileAtomically(const std::string& target, const std::string& content
 std::string readWholeFile(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
     std::string content;
     char buffer[4096];
     DWORD got = 0;

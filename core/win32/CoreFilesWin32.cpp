@@ -8,7 +8,8 @@ std::string CCore::getAppPath() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
+        if (length == 0)
+            return {};
         if (length < path.size()) {
             path.resize(length);
             break;
@@ -20,20 +21,24 @@ std::string CCore::getAppPath() {
 }
 
 int CCore::isPathExist(std::string path) {
-    if (path.empty()) return 0;
+    if (path.empty())
+        return 0;
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int CCore::isFileExist(std::string path) {
-    if (path.empty()) return 0;
+    if (path.empty())
+        return 0;
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void CCore::createFile(std::string path, int create) {
-    if (!create || path.empty()) return;
+    if (!create || path.empty())
+        return;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
 }

@@ -21,7 +21,8 @@ std::string CCore::fileTxtSave(std::string offeredName) {
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrDefExt = "csv";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog)) return {};
+    if (!GetSaveFileNameA(&dialog))
+        return {};
     return path.data();
 }
 

@@ -33,9 +33,11 @@ struct TestShellObjects {
                 std::lock_guard guard(state->lock);
                 hook = state->parseHook;
             }
-            if (hook) hook(name);
+            if (hook)
+                hook(name);
             std::error_code error;
-            if (name.empty() || !fs::exists(fs::path(path + name), error)) return nullptr;
+            if (name.empty() || !fs::exists(fs::path(path + name), error))
+                return nullptr;
             return std::make_unique<Item>(m_live, name);
         }
 
@@ -48,7 +50,8 @@ struct TestShellObjects {
             if (auto text = state->details.find({name, column}); text != state->details.end()) {
                 return text->second;
             }
-            if (column == 0) return name;
+            if (column == 0)
+                return name;
             if (column == TITLE_COLUMN) {
                 auto title = state->titles.find(name);
                 return title == state->titles.end() ? std::string() : title->second;
@@ -63,10 +66,12 @@ struct TestShellObjects {
     };
 
     struct Shell : ShellObject, Counted {
-        Shell(std::atomic<int>& live, std::shared_ptr<State> s) : Counted(live), state(std::move(s)) {}
+        Shell(std::atomic<int>& live, std::shared_ptr<State> s)
+            : Counted(live), state(std::move(s)) {}
 
         std::unique_ptr<ShellFolderObject> nameSpace(const std::string& path) override {
-            if (!CCore().isPathExist(path)) return nullptr;
+            if (!CCore().isPathExist(path))
+                return nullptr;
             return std::make_unique<Folder>(m_live, state, CCore().parsePath(path));
         }
 
@@ -95,6 +100,7 @@ void TestShellBackend::onParseName(std::function<void(const std::string& name)> 
 }
 
 std::unique_ptr<ShellObject> TestShellBackend::connect() {
-    if (m_failConnect) return nullptr;
+    if (m_failConnect)
+        return nullptr;
     return std::make_unique<TestShellObjects::Shell>(m_live, m_state);
 }

@@ -19,7 +19,7 @@
 //   detail of column c         -> "D" + c + ":" + name, or the text set for (name, c)
 // Failures and hooks can be set before a job starts; the counters may be read after.
 class TestShellBackend : public ShellBackend {
-public:
+  public:
     struct Failure {
         std::string name;  // the document whose details fail
         std::int32_t hr;
@@ -45,7 +45,7 @@ public:
     // Used by the test shell's own objects.
     struct State;
 
-private:
+  private:
     std::shared_ptr<State> m_state = std::make_shared<State>();
     bool m_failConnect = false;
     std::atomic<int> m_enters{0}, m_leaves{0}, m_live{0};

@@ -34,7 +34,8 @@ TEST(ConfigKill, aSaveKilledHalfWayLeavesACompleteStore) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             CCore core;
-            for (int i = 0;; ++i) core.saveConfigStr("big", std::string(length, i % 2 ? 'A' : 'B'));
+            for (int i = 0;; ++i)
+                core.saveConfigStr("big", std::string(length, i % 2 ? 'A' : 'B'));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(15 + 11 * round));
         kill(child, SIGKILL);

@@ -13,7 +13,8 @@ TEST(CoreConfig, readsKeysNeverStoredAsEmptyAndZero) {
     core.autoFileConfig();
     EXPECT_EQ(core.getConfigStr("pathuser"), "");
     EXPECT_EQ(core.getConfigB("getprops"), 0);
-    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(home.storeFile()).parent_path()));
+    EXPECT_TRUE(
+        std::filesystem::is_directory(std::filesystem::path(home.storeFile()).parent_path()));
 }
 
 TEST(CoreConfig, keepsEveryKeyAcrossSavesAndObjects) {
@@ -71,7 +72,8 @@ TEST(CoreConfig, loseNoKeyWhenTwoThreadsSaveAtOnce) {
             }
         });
     }
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
     for (int t = 0; t < 4; ++t) {
         for (int i = 0; i < 20; ++i) {
             std::string key = "k" + std::to_string(t) + "_" + std::to_string(i);

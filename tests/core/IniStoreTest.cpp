@@ -6,7 +6,8 @@ using ini_store::Entries;
 
 TEST(IniStore, giveBackEveryAwkwardTextExactly) {
     std::string allBytes;
-    for (int c = 1; c < 256; ++c) allBytes += static_cast<char>(c);
+    for (int c = 1; c < 256; ++c)
+        allBytes += static_cast<char>(c);
     Entries entries{
         {"blanks", "  leading and trailing  "},
         {"syntax", "a=b;c[d]\"e\"\\f\\"},
@@ -35,7 +36,8 @@ TEST(IniStore, leavesOutLinesItCannotRead) {
 
 TEST(IniStore, readsGarbageAsNothingStored) {
     std::string garbage;
-    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
+    for (int i = 0; i < 4096; ++i)
+        garbage += static_cast<char>((i * 7919) % 256);
     EXPECT_TRUE(ini_store::parse(garbage).empty());
     EXPECT_TRUE(ini_store::parse("").empty());
 }

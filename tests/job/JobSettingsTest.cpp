@@ -43,7 +43,8 @@ TEST(JobSettingsValidate, failsOnTheFolderFirstForEmptyOrMissingFolders) {
     TempDir dir;
     CCore core;
     for (const std::string& folder : {std::string(), dir.file("missing"), dir.file("f.txt")}) {
-        if (folder == dir.file("f.txt")) dir.write("f.txt");
+        if (folder == dir.file("f.txt"))
+            dir.write("f.txt");
         JobSettings settings = withFolder(folder);
         settings.getprops = 1;  // property list and output file are empty too
         auto failure = validateJobSettings(settings, core);

@@ -62,7 +62,8 @@ std::string readFile(const std::string& path) {
 ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_name(name) {
     const char* old = std::getenv(name);
     m_had = old != nullptr;
-    if (old) m_old = old;
+    if (old)
+        m_old = old;
     setEnv(m_name, &value);
 }
 

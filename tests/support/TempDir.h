@@ -10,7 +10,7 @@
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -24,7 +24,7 @@ public:
     void write(const std::string& name, const std::string& content = {}) const;
     void makeFolder(const std::string& name) const;
 
-private:
+  private:
     std::string m_path;
 };
 
@@ -36,7 +36,8 @@ inline bool waitFor(const std::function<bool()>& predicate,
                     std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!predicate()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
@@ -44,13 +45,13 @@ inline bool waitFor(const std::function<bool()>& predicate,
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const std::string& value);
     ~ScopedEnv();
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-private:
+  private:
     std::string m_name;
     bool m_had;
     std::string m_old;

@@ -10,11 +10,10 @@
 namespace {
 
 std::wstring toWide(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                     nullptr, 0);
+    int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
 }
 
@@ -46,7 +45,10 @@ TEST(CodePage, aTrailByteThatLooksLikeABackslashIsNoSeparator) {
     const std::string endsInGbkChar = "C:\\docs\\\x95\x5C";  // 昞
     EXPECT_EQ(core.parsePath(endsInGbkChar), endsInGbkChar + "\\");
     EXPECT_EQ(core.parsePath("C:\\docs\\"), "C:\\docs\\");
-    EXPECT_EQ(narrow_text::replaceAll("\xA3\xAC" "2\xA3\xAC", "\xA3\xAC", ","), ",2,");
+    EXPECT_EQ(narrow_text::replaceAll("\xA3\xAC"
+                                      "2\xA3\xAC",
+                                      "\xA3\xAC", ","),
+              ",2,");
     // "\xB0\xA3" + "\xAC\xA3" holds the bytes A3 AC across a character boundary.
     EXPECT_EQ(narrow_text::replaceAll("\xB0\xA3\xAC\xA3", "\xA3\xAC", ","), "\xB0\xA3\xAC\xA3");
 }
