@@ -22,8 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using ScanJob = JobFixture;
-
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -38,7 +36,8 @@ std::vector<std::string> linesOf(const std::string& text) {
 std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;
     std::vector<ListingEntry> listing = listFolder(folder).value();
-    for (const ListingEntry& entry : listing) names.push_back(entry.name);
+    for (const ListingEntry& entry : listing)
+        names.push_back(entry.name);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -70,6 +69,25 @@ class ForeignHold {
 #else
     int m_fd;
 #endif
+};
+
+class ScanJob : public JobFixture {
+  protected:
+    // 1.doc to 5.doc, titled t1 to t5, with both actions and the list "0".
+    void extractAndRenameFiveDocuments() {
+        for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc", "5.doc"}) {
+            folder.write(name);
+            shell->setTitle(name, std::string("t") + name[0]);
+        }
+        settings.getprops = 1;
+        settings.rename = 1;
+        settings.propids = "0";
+    }
+    // Documents now named after their titles.
+    long renamedCount() const {
+        std::vector<std::string> names = namesIn(folder.path());
+        return std::count_if(names.begin(), names.end(), [](auto& n) { return n[0] == 't'; });
+    }
 };
 
 TEST_F(ScanJob, picksDocAndDocxFilesExactlyAndSkipsFolders) {
@@ -292,14 +310,8 @@ TEST_F(ScanJob, skipsDocumentsThatVanishedAfterTheListing) {
 }
 
 TEST_F(ScanJob, stopsAtAShellErrorWithCompleteLinesAndTheCountSoFar) {
-    for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc", "5.doc"}) {
-        folder.write(name);
-        shell->setTitle(name, std::string("t") + name[0]);
-    }
+    extractAndRenameFiveDocuments();
     shell->failDetailsOf("3.doc", shell_hr::kFail);
-    settings.getprops = 1;
-    settings.rename = 1;
-    settings.propids = "0";
     runJob();
     std::vector<std::string> lines = linesOf(output());
     long reached = static_cast<long>(lines.size());  // the lines before it and the heading
@@ -307,9 +319,7 @@ TEST_F(ScanJob, stopsAtAShellErrorWithCompleteLinesAndTheCountSoFar) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "3.doc"), 0);
     EXPECT_EQ(report->text(), "处理文件出错：3.doc（错误代码 0x80004005），任务已停止。");
     EXPECT_TRUE(report->failed());
-    std::vector<std::string> names = namesIn(folder.path());
-    long renamed = std::count_if(names.begin(), names.end(), [](auto& n) { return n[0] == 't'; });
-    EXPECT_EQ(renamed, reached - 1);
+    EXPECT_EQ(renamedCount(), reached - 1);
     EXPECT_EQ(shell->liveObjects(), 0);
 }
 
@@ -335,13 +345,7 @@ TEST_F(ScanJob, neverTouchesTheOutputFileWithoutProperties) {
 #ifndef _WIN32
 // A file size limit makes the fourth line's write short, as a full disk would.
 TEST_F(ScanJob, stopsAtAFailingWriteAndCutsBackToTheLastCompleteLine) {
-    for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc", "5.doc"}) {
-        folder.write(name);
-        shell->setTitle(name, std::string("t") + name[0]);
-    }
-    settings.getprops = 1;
-    settings.rename = 1;
-    settings.propids = "0";
+    extractAndRenameFiveDocuments();
     rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     rlimit limited = old;
@@ -356,8 +360,7 @@ TEST_F(ScanJob, stopsAtAFailingWriteAndCutsBackToTheLastCompleteLine) {
     EXPECT_EQ(doneCount(), 3);
     EXPECT_EQ(report->text(),
               "写入输出文件失败：" + settings.fileout + "（磁盘空间不足），任务已停止。");
-    std::vector<std::string> names = namesIn(folder.path());
-    EXPECT_EQ(std::count_if(names.begin(), names.end(), [](auto& n) { return n[0] == 't'; }), 2);
+    EXPECT_EQ(renamedCount(), 2);
 }
 #endif
 
