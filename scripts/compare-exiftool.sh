@@ -11,16 +11,19 @@ build=$root/build/compare-exiftool
 work=$build/compare
 mkdir -p "$work"
 
-batch=$(command -v tarnel-batch || true)
-if [ -z "$batch" ]; then
-    cmake --preset linux -B "$build" -DTARNEL_BUILD_QT=OFF >/dev/null
+# The project's own batch runner when the tree has it, else the reader's dump program.
+cmake --preset linux -B "$build" -DTARNEL_BUILD_QT=OFF >/dev/null
+batch=$build/bin/tarnel-batch
+if ! cmake --build "$build" --target tarnel-batch >/dev/null 2>&1; then
+    batch=
     cmake --build "$build" --target reader_property_dump >/dev/null
 fi
 
 for folder in "$corpus"/*/; do
     name=$(basename "$folder")
     if [ -n "$batch" ]; then
-        "$batch" --props 0,21,20,22,18 --out "$work/$name.reader.csv" "$folder"
+        rm -f "$work/$name.reader.tsv"
+        "$batch" --props 0,21,20,22,18 --out "$work/$name.reader.csv" "$folder" >/dev/null 2>&1
     else
         "$build/bin/reader_property_dump" "$folder" >"$work/$name.reader.tsv"
     fi
