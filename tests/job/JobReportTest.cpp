@@ -29,11 +29,4 @@ TEST(JobReport, namesTheFirstSkippedDocumentsAndCountsAll) {
               "有 4 个文件已找不到，未处理：1.doc、2.doc、3.doc 等");
 }
 
-TEST(JobReport, isEmptyAfterACleanJob) {
-    JobReport report;
-    report.clamped({});
-    EXPECT_EQ(report.text(), "");
-    EXPECT_FALSE(report.failed());
-}
-
 }  // namespace
