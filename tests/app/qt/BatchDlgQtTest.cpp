@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "ConfigHome.h"
-#include "DocumentGate.h"
+#include "GatedDocuments.h"
 #include "TestShell.h"
 #include "qt/WarningHook.h"
 #include "resource.h"
@@ -135,11 +135,7 @@ TEST_F(BatchDlgQtTest, startWithFailingChecksWarnsOwnedByTheDialogAndMovesTheFoc
 }
 
 TEST_F(BatchDlgQtTest, aJobOverThreeDocumentsCountsThemAndEnds) {
-    TempDir folder;
-    for (const char* name : {"a.docx", "b.doc", "c.docx", "notes.txt"})
-        folder.write(name);
-    DocumentGate gate;
-    gate.install(*shell);
+    GatedDocuments folder(*shell, {"a.docx", "b.doc", "c.docx", "notes.txt"});
     type("IDC_PATHUSER", QString::fromStdString(folder.path()));
     click("IDC_GETPROPS");
     type("IDC_PROPIDS", "0,2");
@@ -149,7 +145,7 @@ TEST_F(BatchDlgQtTest, aJobOverThreeDocumentsCountsThemAndEnds) {
     for (int n = 1; n <= 3; ++n) {
         QString progress = QString("正处理第 %1 个文件...").arg(n);
         EXPECT_TRUE(QTest::qWaitFor([&] { return status() == progress; })) << n;
-        gate.allow(n);
+        folder.allow(n);
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return status() == "执行完成！共 3 个文件。"; }));
     EXPECT_EQ(buttonText("IDC_RUN"), "执行");
@@ -159,11 +155,7 @@ TEST_F(BatchDlgQtTest, aJobOverThreeDocumentsCountsThemAndEnds) {
 }
 
 TEST_F(BatchDlgQtTest, stopDuringAJobDisablesTheButtonUntilDone) {
-    TempDir folder;
-    for (const char* name : {"a.docx", "b.docx", "c.docx"})
-        folder.write(name);
-    DocumentGate gate;
-    gate.install(*shell);
+    GatedDocuments folder(*shell, {"a.docx", "b.docx", "c.docx"});
     type("IDC_PATHUSER", QString::fromStdString(folder.path()));
     click("IDC_RENAME");
     click("IDC_RUN");
@@ -171,7 +163,7 @@ TEST_F(BatchDlgQtTest, stopDuringAJobDisablesTheButtonUntilDone) {
     click("IDC_RUN");
     EXPECT_EQ(buttonText("IDC_RUN"), "正在停止");
     EXPECT_FALSE(control("IDC_RUN")->isEnabled());
-    gate.allow(3);
+    folder.allow(3);
     EXPECT_TRUE(QTest::qWaitFor([&] { return status() == "执行完成！共 1 个文件。"; }));
     EXPECT_EQ(buttonText("IDC_RUN"), "执行");
     EXPECT_TRUE(control("IDC_RUN")->isEnabled());

@@ -8,7 +8,7 @@
 
 #include "CCore.h"
 #include "ConfigHome.h"
-#include "DocumentGate.h"
+#include "GatedDocuments.h"
 #include "JobSettings.h"
 #include "TestShell.h"
 #include "resource.h"
@@ -203,11 +203,7 @@ TEST_F(BatchDlgWin32Test, closeSavesTheSettingsAsShown) {
 }
 
 TEST_F(BatchDlgWin32Test, aJobThatEndsWhileTheAboutBoxIsOpenStillReturnsToIdle) {
-    TempDir folder;
-    for (const char* name : {"a.docx", "b.doc", "c.docx"})
-        folder.write(name);
-    DocumentGate gate;
-    gate.install(*shell);
+    GatedDocuments folder(*shell, {"a.docx", "b.doc", "c.docx"});
     DialogThread ui(shell);
     setText(ui.control(IDC_PATHUSER), folder.path());
     click(ui.control(IDC_RENAME));
@@ -219,7 +215,7 @@ TEST_F(BatchDlgWin32Test, aJobThatEndsWhileTheAboutBoxIsOpenStillReturnsToIdle) 
     click(ui.control(IDC_ABOUT));
     HWND about = nullptr;
     ASSERT_TRUE(waitFor([&] { return (about = ui.ownedWindow()) != nullptr; }));
-    gate.allow(3);
+    folder.allow(3);
     EXPECT_TRUE(waitFor([&] { return windowText(status) == "执行完成！共 3 个文件。"; }));
     EXPECT_EQ(windowText(ui.control(IDC_RUN)), "执行");
     EXPECT_TRUE(IsWindowEnabled(ui.control(IDC_RUN)));
