@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,6 +77,7 @@ CBatchDlg::CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell, Q
       m_notifier(std::make_shared<QtScanNotifier>(this)),
       m_logic(*this, starter, std::move(shell)) {
     setWindowTitle(QStringLiteral("Tarnel"));
+    setWindowIcon(QIcon(QStringLiteral(":/Tarnel.ico")));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

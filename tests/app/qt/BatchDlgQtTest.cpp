@@ -80,6 +80,8 @@ TEST_F(BatchDlgQtTest, firstStartShowsEmptyClearControlsWithTheDependentOnesDisa
     EXPECT_EQ(buttonText("IDC_RUN"), "开始");
     EXPECT_EQ(status(), "就绪");
     EXPECT_EQ(dialog->windowTitle(), "Tarnel");
+    EXPECT_EQ(dialog->windowIcon().availableSizes(),
+              (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
     EXPECT_EQ(focusName(), "IDC_RUN");
 
     // Tab walks the enabled controls in template order.
