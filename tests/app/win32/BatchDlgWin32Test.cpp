@@ -15,6 +15,19 @@
 
 namespace {
 
+struct WindowSearch {
+    HWND owner, found;
+};
+
+// Windows calls this with its own calling convention (__stdcall on i686).
+BOOL CALLBACK visibleWindowOwnedBy(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 // The real dialog on a thread of its own, driven from the test's thread by messages, as
 // another program would drive it.
 class DialogThread {
@@ -53,20 +66,8 @@ class DialogThread {
 
   private:
     HWND findWindow(HWND owner) const {
-        struct Search {
-            HWND owner, found;
-        } search{owner, nullptr};
-        EnumThreadWindows(
-            m_threadId,
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != s->owner) {
-                    return TRUE;
-                }
-                s->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        WindowSearch search{owner, nullptr};
+        EnumThreadWindows(m_threadId, visibleWindowOwnedBy, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
