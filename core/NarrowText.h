@@ -9,6 +9,7 @@
 namespace narrow_text {
 
 // Number of bytes of the character that starts at text[pos] (at least 1, never past the end).
+// A byte that starts no complete, valid character of the code page counts as one.
 std::size_t charLength(const std::string& text, std::size_t pos);
 
 // Position of the last character for which isTarget holds, or npos.

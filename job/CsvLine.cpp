@@ -8,6 +8,33 @@ namespace {
 // finds only whole characters.
 constexpr std::string_view kNeedsQuotes{",\"\r\n", 4};
 
+// A spreadsheet takes a field that starts with one of these as a formula.
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+
+// An optional sign, then digits and blanks with at most one decimal point.
+bool isPlainNumber(std::string_view text) {
+    if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+        text.remove_prefix(1);
+    bool digit = false;
+    bool point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else if (c != ' ')
+            return false;
+    }
+    return digit;
+}
+
+// An apostrophe makes a spreadsheet show the field as text; numbers such as "-5" or a
+// telephone number "+86 10 1234 5678" stay numbers.
+bool mayOpenAsFormula(std::string_view text) {
+    return !text.empty() && kFormulaStarts.find(text.front()) != std::string_view::npos &&
+           !isPlainNumber(text);
+}
+
 template <typename TextOf>
 std::string joinFields(std::string line, const std::vector<int>& columns, TextOf textOf) {
     bool first = line.empty();
@@ -23,11 +50,14 @@ std::string joinFields(std::string line, const std::vector<int>& columns, TextOf
 }  // namespace
 
 void appendCsvField(std::string& line, std::string_view text) {
+    std::string_view guard = mayOpenAsFormula(text) ? "'" : "";
     if (text.find_first_of(kNeedsQuotes) == std::string_view::npos) {
+        line += guard;
         line += text;
         return;
     }
     line += '"';
+    line += guard;
     for (char c : text) {
         if (c == '"')
             line += '"';

@@ -13,14 +13,26 @@ struct ListingEntry {
     bool directory = false;
 };
 
-// Every entry of the folder but "." and "..", in the order the platform yields them;
-// nullopt when the folder cannot be read. The job scans this snapshot, so a document it
-// renames is not met a second time.
-std::optional<std::vector<ListingEntry>> listFolder(const std::string& folder);
+// Every entry of the folder but "." and "..", in the order the platform yields them, or
+// why there is none: the folder could not be opened, or reading it failed part way (the
+// entries read until then are no complete listing and are dropped). The job scans this
+// snapshot, so a document it renames is not met a second time.
+struct FolderListing {
+    enum class Fault { None, NotOpened, CutShort };
+    std::vector<ListingEntry> entries;
+    Fault fault = Fault::None;
+};
+FolderListing listFolder(const std::string& folder);
 
-// Moves from to to, both in the same folder; false when to exists or the move fails.
-// Never replaces a file.
-bool moveFileNoReplace(const std::string& from, const std::string& to);
+enum class MoveResult {
+    Moved,
+    NotMoved,              // the target exists, or the move failed
+    NoReplaceUnsupported,  // the file system cannot move without the risk of replacing
+};
+
+// Moves from to to, both in the same folder. Never replaces a file, not even one that
+// appears at to while the move runs.
+MoveResult moveFileNoReplace(const std::string& from, const std::string& to);
 
 // True when name, created in folder, is within the file system's name and path lengths.
 bool fitsNameLimits(const std::string& folder, const std::string& name);
@@ -30,6 +42,12 @@ enum class FileFault { Busy, Denied, NoFolder, NoSpace, Other };
 
 // The CSV output file: opened exclusively, so another program that holds the file keeps
 // it, and written in whole lines, so a failing write leaves only complete lines behind.
+// On Windows nobody else may open the file while the job holds it. On Linux every lock
+// is advisory: the job refuses a file on which another program holds a flock, a POSIX
+// record lock or an open-file-description lock (this program, LibreOffice and others
+// that lock), or beside which LibreOffice's lock file ".~lock.NAME#" stands; an editor
+// that takes no lock is not seen, and nothing keeps a program from opening the file
+// while the job writes it.
 class OutputFile {
   public:
     OutputFile() = default;
@@ -42,6 +60,10 @@ class OutputFile {
     // Writes the bytes in one write; on a failing or short write the file is cut back to
     // what it held before and the fault returned.
     std::optional<FileFault> writeLine(const std::string& bytes);
+    // Flushes the file to its disk and closes it. A full disk or an exceeded quota on a
+    // network file system may show only here, so its fault counts like a failed write.
+    std::optional<FileFault> finish();
+    // Closes the file without looking at the result.
     void close();
     bool isOpen() const;
 

@@ -8,7 +8,7 @@
 namespace {
 
 // Enough names for the user to find the others.
-constexpr std::size_t kSkippedNamesShown = 3;
+constexpr std::size_t kNamesShown = 3;
 
 std::string faultText(FileFault fault) {
     switch (fault) {
@@ -70,6 +70,10 @@ void JobReport::folderNotRead(const std::string& folder) {
     m_failure = "无法读取目录：" + folder;
 }
 
+void JobReport::folderCutShort(const std::string& folder) {
+    m_failure = "读取目录出错：" + folder + "，目录内容未能完整读出，任务已停止。";
+}
+
 void JobReport::folderVanished(const std::string& folder) {
     m_failure = "目录在处理中已不存在：" + folder + "，任务已停止。";
 }
@@ -83,9 +87,11 @@ void JobReport::jobFailed(const std::string& what) {
 }
 
 void JobReport::skipped(const std::string& name) {
-    ++m_nSkipped;
-    if (m_firstSkipped.size() < kSkippedNamesShown)
-        m_firstSkipped.push_back(name);
+    m_skipped.add(name);
+}
+
+void JobReport::renameUnsupported(const std::string& name) {
+    m_notRenamed.add(name);
 }
 
 void JobReport::clamped(const std::vector<std::string>& fields) {
@@ -99,14 +105,30 @@ std::string JobReport::text() const {
             text += "\n";
         text += line;
     };
-    if (m_nSkipped > 0) {
-        std::string names = joined(m_firstSkipped);
-        if (m_nSkipped > static_cast<std::int32_t>(m_firstSkipped.size()))
-            names += " 等";
-        addLine("有 " + std::to_string(m_nSkipped) + " 个文件已找不到，未处理：" + names);
+    if (m_skipped.count() > 0) {
+        addLine("有 " + std::to_string(m_skipped.count()) + " 个文件已找不到，未处理：" +
+                m_skipped.names());
+    }
+    if (m_notRenamed.count() > 0) {
+        addLine("有 " + std::to_string(m_notRenamed.count()) +
+                " 个文件保留原名（所在文件系统不支持不覆盖已有文件的改名）：" +
+                m_notRenamed.names());
     }
     if (!m_clampedFields.empty()) {
         addLine("属性序号超出范围，已按最接近的有效序号处理：" + joined(m_clampedFields));
     }
     return text;
+}
+
+void JobReport::NameTally::add(const std::string& name) {
+    ++m_nCount;
+    if (m_first.size() < kNamesShown)
+        m_first.push_back(name);
+}
+
+std::string JobReport::NameTally::names() const {
+    std::string names = joined(m_first);
+    if (m_nCount > static_cast<std::int32_t>(m_first.size()))
+        names += " 等";
+    return names;
 }

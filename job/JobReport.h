@@ -17,11 +17,15 @@ class JobReport {
     void folderNotOpened(const std::string& folder);
     void folderNotOpened(const std::string& folder, const ShellError& error);
     void folderNotRead(const std::string& folder);
+    void folderCutShort(const std::string& folder);
     void folderVanished(const std::string& folder);
     void documentFailed(const std::string& name, const ShellError& error);
     void jobFailed(const std::string& what);
 
     void skipped(const std::string& name);
+    // A document that kept its name because its file system cannot rename without the
+    // risk of replacing another file.
+    void renameUnsupported(const std::string& name);
     void clamped(const std::vector<std::string>& fields);
 
     bool failed() const { return !m_failure.empty(); }
@@ -29,8 +33,20 @@ class JobReport {
     std::string text() const;
 
   private:
+    // The documents one note is about: how many, and the first few names.
+    class NameTally {
+      public:
+        void add(const std::string& name);
+        std::int32_t count() const { return m_nCount; }
+        std::string names() const;
+
+      private:
+        std::int32_t m_nCount = 0;
+        std::vector<std::string> m_first;
+    };
+
     std::string m_failure;
-    std::int32_t m_nSkipped = 0;
-    std::vector<std::string> m_firstSkipped;
+    NameTally m_skipped;
+    NameTally m_notRenamed;
     std::vector<std::string> m_clampedFields;
 };

@@ -27,7 +27,7 @@ void CScanThread::run() {
         m_report.jobFailed(error.what());
     }
     releaseShellObjects();
-    m_outFile.close();
+    finishOutput();
     m_backend->leaveThread();
     if (m_scanReport)
         m_scanReport->set(m_report.text(), m_report.failed());
@@ -38,15 +38,21 @@ void CScanThread::scan() {
     m_folder = m_core->parsePath(m_settings.pathuser);
     if (!openFolder())
         return;
-    if (m_settings.getprops && !openOutput())
-        return;
-    std::optional<std::vector<ListingEntry>> listing = listFolder(m_folder);
-    if (!listing) {
+    // Listed before the output is opened, so a folder that cannot be read leaves the
+    // previous output file as it was.
+    FolderListing listing = listFolder(m_folder);
+    if (listing.fault == FolderListing::Fault::NotOpened) {
         m_report.folderNotRead(m_folder);
         return;
     }
+    if (listing.fault == FolderListing::Fault::CutShort) {
+        m_report.folderCutShort(m_folder);
+        return;
+    }
+    if (m_settings.getprops && !openOutput())
+        return;
     m_nCount = 0;
-    for (const ListingEntry& entry : *listing) {
+    for (const ListingEntry& entry : listing.entries) {
         if (m_command->isStop())
             return;
         if (entry.directory)
@@ -117,8 +123,10 @@ bool CScanThread::processCandidate(const std::string& name) {
         }
         if (m_settings.rename) {
             std::string title = m_shell.itemDetail(TITLE_COLUMN);
-            if (!title.empty())
-                renameToTitle(m_folder, name, title, extension);
+            if (!title.empty() && renameToTitle(m_folder, name, title, extension) ==
+                                      MoveResult::NoReplaceUnsupported) {
+                m_report.renameUnsupported(name);
+            }
         }
         m_shell.releaseItem();
     } catch (const ShellError& error) {
@@ -135,6 +143,15 @@ bool CScanThread::writeLine(std::string line) {
         return false;
     }
     return true;
+}
+
+void CScanThread::finishOutput() {
+    if (!m_outFile.isOpen())
+        return;
+    std::optional<FileFault> fault = m_outFile.finish();
+    // The first failure is the one told.
+    if (fault && !m_report.failed())
+        m_report.outputNotWritten(m_settings.fileout, *fault);
 }
 
 void CScanThread::releaseShellObjects() {

@@ -20,7 +20,8 @@ class CScanThread {
     CScanThread(const CScanThread&) = delete;
     CScanThread& operator=(const CScanThread&) = delete;
 
-    // The whole job, on the job's thread: scan, release, close, report, WM_SCAN_DONE.
+    // The whole job, on the job's thread: scan, release, flush and close, report,
+    // WM_SCAN_DONE.
     void run();
 
   private:
@@ -32,6 +33,8 @@ class CScanThread {
     // One listing entry that is no directory; false when the job must stop.
     bool processCandidate(const std::string& name);
     bool writeLine(std::string line);
+    // Flushes and closes the output file; a fault there fails the job like a failed write.
+    void finishOutput();
     void releaseShellObjects();
 
     std::shared_ptr<ScanNotifier> m_notifier;

@@ -9,10 +9,17 @@
 
 namespace {
 
+// No trail byte of a GBK character and no continuation byte of UTF-8 lies below 0x40 or
+// is 0x7F, so these are refused wherever they stand, whatever the walk makes of the text.
 bool isForbiddenByte(char c) {
     auto byte = static_cast<unsigned char>(c);
     return byte < 0x20 || byte == 0x7F ||
-           std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+           std::string_view("/:*?\"<>").find(c) != std::string_view::npos;
+}
+
+// A GBK trail byte may be 0x5C or 0x7C, so these two are refused only as characters.
+bool isForbiddenCharacter(char c) {
+    return c == '\\' || c == '|';
 }
 
 std::string upperAscii(std::string text) {
@@ -35,21 +42,17 @@ bool isReservedDeviceName(const std::string& title) {
            stem[3] >= '1' && stem[3] <= '9';
 }
 
-// Every single-byte character of the title is checked; bytes inside a double-byte GBK
-// character (a trail byte may be 0x5C) are not separators.
-bool holdsForbiddenCharacter(const std::string& title) {
-    for (std::size_t pos = 0; pos < title.size();) {
-        std::size_t length = narrow_text::charLength(title, pos);
-        if (length == 1 && isForbiddenByte(title[pos]))
-            return true;
-        pos += length;
-    }
-    return false;
+bool holdsForbiddenByte(const std::string& name) {
+    return std::any_of(name.begin(), name.end(), isForbiddenByte);
 }
 
-bool endsWithBlankOrDot(const std::string& title) {
-    std::size_t last = narrow_text::findLastChar(title, [](char) { return true; });
-    return last == title.size() - 1 && (title.back() == ' ' || title.back() == '.');
+bool holdsForbiddenCharacter(const std::string& name) {
+    return narrow_text::findLastChar(name, isForbiddenCharacter) != std::string::npos;
+}
+
+bool endsWithBlankOrDot(const std::string& text) {
+    std::size_t last = narrow_text::findLastChar(text, [](char) { return true; });
+    return last == text.size() - 1 && (text.back() == ' ' || text.back() == '.');
 }
 
 }  // namespace
@@ -64,18 +67,20 @@ std::optional<std::string> titleFileName(const std::string& folder, const std::s
     // A trailing dot also refuses "." and "..".
     if (title.empty())
         return std::nullopt;
-    if (holdsForbiddenCharacter(title) || endsWithBlankOrDot(title))
-        return std::nullopt;
-    if (isReservedDeviceName(title))
+    if (endsWithBlankOrDot(title) || isReservedDeviceName(title))
         return std::nullopt;
     std::string name = title + "." + extension;
+    if (holdsForbiddenByte(name) || holdsForbiddenCharacter(name) || endsWithBlankOrDot(name))
+        return std::nullopt;
     if (!fitsNameLimits(folder, name))
         return std::nullopt;
     return name;
 }
 
-bool renameToTitle(const std::string& folder, const std::string& name, const std::string& title,
-                   const std::string& extension) {
+MoveResult renameToTitle(const std::string& folder, const std::string& name,
+                         const std::string& title, const std::string& extension) {
     std::optional<std::string> target = titleFileName(folder, title, extension);
-    return target && moveFileNoReplace(folder + name, folder + *target);
+    if (!target)
+        return MoveResult::NotMoved;
+    return moveFileNoReplace(folder + name, folder + *target);
 }

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "FileServices.h"
+
 // Renaming a document to its title. The title comes from the document, so it is hostile
 // input: it is used only when title + "." + extension is one valid file name in the same
 // folder, the same rules on every platform, and the rename never replaces a file.
@@ -14,12 +16,14 @@ std::string extensionOf(const std::string& name);
 // title + "." + extension when that is a valid single file name within the folder's name
 // limits, else nothing. Refused: path separators, "." and "..", the characters
 // : * ? " < > | and control characters, a trailing blank or dot, the reserved device
-// names (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, any case, with any extension).
+// names (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, any case, with any extension). The
+// bytes of "/", control characters and the others below 0x40 are refused wherever they
+// stand; "\\" and "|" only as whole characters, since a GBK trail byte may carry their code.
 std::optional<std::string> titleFileName(const std::string& folder, const std::string& title,
                                          const std::string& extension);
 
-// Renames folder + name to its title's file name; false when the title is refused or the
-// move fails (the target exists, the document is open elsewhere). The document then keeps
-// its name.
-bool renameToTitle(const std::string& folder, const std::string& name, const std::string& title,
-                   const std::string& extension);
+// Renames folder + name to its title's file name. NotMoved when the title is refused or the
+// move fails (the target exists, the document is open elsewhere); the document then keeps
+// its name, as it does under NoReplaceUnsupported.
+MoveResult renameToTitle(const std::string& folder, const std::string& name,
+                         const std::string& title, const std::string& extension);

@@ -32,13 +32,48 @@ FileFault faultOf(int error) {
     }
 }
 
+// LibreOffice leaves ".~lock.NAME#" beside a file it has open.
+bool hasOfficeLockFile(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string lockPath = path.substr(0, nameStart) + ".~lock." + path.substr(nameStart) + "#";
+    struct stat info;
+    return ::lstat(lockPath.c_str(), &info) == 0;
+}
+
+// A write lock over the whole file, on the open file description: it meets the POSIX
+// record locks other programs take, which flock does not see. A file system without
+// such locks leaves the flock alone to guard the file.
+std::optional<FileFault> lockRecords(int fd) {
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_OFD_SETLK, &whole) == 0)
+        return std::nullopt;
+    switch (errno) {
+        case EAGAIN:
+        case EACCES:
+            return FileFault::Busy;
+        case EINVAL:
+        case ENOLCK:
+        case EOPNOTSUPP:
+            return std::nullopt;
+        default:
+            return faultOf(errno);
+    }
+}
+
 }  // namespace
 
-std::optional<std::vector<ListingEntry>> listFolder(const std::string& folder) {
+FolderListing listFolder(const std::string& folder) {
+    FolderListing listing;
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return std::nullopt;
-    std::vector<ListingEntry> entries;
+    if (!dir) {
+        listing.fault = FolderListing::Fault::NotOpened;
+        return listing;
+    }
+    // readdir tells its end from an error only through errno.
+    errno = 0;
     while (const dirent* entry = ::readdir(dir)) {
         std::string name = entry->d_name;
         if (name == "." || name == "..")
@@ -50,26 +85,25 @@ std::optional<std::vector<ListingEntry>> listFolder(const std::string& folder) {
             directory =
                 ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
-        entries.push_back({std::move(name), directory});
+        listing.entries.push_back({std::move(name), directory});
+        errno = 0;
+    }
+    if (errno != 0) {
+        listing.entries.clear();
+        listing.fault = FolderListing::Fault::CutShort;
     }
     ::closedir(dir);
-    return entries;
+    return listing;
 }
 
-bool moveFileNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return false;
-    // Without RENAME_NOREPLACE, link() still refuses an existing target.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
-    if (::unlink(from.c_str()) != 0) {
-        ::unlink(to.c_str());
-        return false;
-    }
-    return true;
+MoveResult moveFileNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return MoveResult::Moved;
+    // Any other way (a check before the move, link and unlink) leaves a moment in which a
+    // file that appears at either name is replaced or deleted.
+    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
+        return MoveResult::NoReplaceUnsupported;
+    return MoveResult::NotMoved;
 }
 
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
@@ -81,14 +115,22 @@ bool fitsNameLimits(const std::string& folder, const std::string& name) {
 
 std::optional<FileFault> OutputFile::open(const std::string& path) {
     close();
+    if (hasOfficeLockFile(path))
+        return FileFault::Busy;
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return faultOf(errno);
-    // Truncating only once the lock is ours keeps a file another program holds intact.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0) {
-        int error = errno;
+    // Truncating only once the locks are ours keeps a file another program holds intact.
+    std::optional<FileFault> fault;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        fault = faultOf(errno);
+    else
+        fault = lockRecords(fd);
+    if (!fault && ::ftruncate(fd, 0) != 0)
+        fault = faultOf(errno);
+    if (fault) {
         ::close(fd);
-        return faultOf(error);
+        return fault;
     }
     m_fd = fd;
     m_nCommitted = 0;
@@ -106,6 +148,17 @@ std::optional<FileFault> OutputFile::writeLine(const std::string& bytes) {
         ::lseek(m_fd, static_cast<off_t>(m_nCommitted), SEEK_SET);
     }
     return faultOf(error);
+}
+
+std::optional<FileFault> OutputFile::finish() {
+    std::optional<FileFault> fault;
+    if (::fsync(m_fd) != 0)
+        fault = faultOf(errno);
+    // The descriptor is gone after close, whatever it answers; EINTR is no retry.
+    if (::close(m_fd) != 0 && !fault && errno != EINTR)
+        fault = faultOf(errno);
+    m_fd = -1;
+    return fault;
 }
 
 void OutputFile::close() {

@@ -27,28 +27,32 @@ FileFault faultOf(DWORD error) {
 
 }  // namespace
 
-std::optional<std::vector<ListingEntry>> listFolder(const std::string& folder) {
+FolderListing listFolder(const std::string& folder) {
+    FolderListing listing;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
-        if (GetLastError() == ERROR_FILE_NOT_FOUND)
-            return std::vector<ListingEntry>{};
-        return std::nullopt;
+        if (GetLastError() != ERROR_FILE_NOT_FOUND)
+            listing.fault = FolderListing::Fault::NotOpened;
+        return listing;
     }
-    std::vector<ListingEntry> entries;
     do {
         std::string name = found.cFileName;
         if (name == "." || name == "..")
             continue;
-        entries.push_back(
+        listing.entries.push_back(
             {std::move(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(search, &found));
+    if (GetLastError() != ERROR_NO_MORE_FILES) {
+        listing.entries.clear();
+        listing.fault = FolderListing::Fault::CutShort;
+    }
     FindClose(search);
-    return entries;
+    return listing;
 }
 
-bool moveFileNoReplace(const std::string& from, const std::string& to) {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+MoveResult moveFileNoReplace(const std::string& from, const std::string& to) {
+    return MoveFileA(from.c_str(), to.c_str()) ? MoveResult::Moved : MoveResult::NotMoved;
 }
 
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
@@ -88,6 +92,16 @@ std::optional<FileFault> OutputFile::writeLine(const std::string& bytes) {
     if (SetFilePointerEx(m_handle, committed, nullptr, FILE_BEGIN))
         SetEndOfFile(m_handle);
     return faultOf(error);
+}
+
+std::optional<FileFault> OutputFile::finish() {
+    std::optional<FileFault> fault;
+    if (!FlushFileBuffers(m_handle))
+        fault = faultOf(GetLastError());
+    if (!CloseHandle(m_handle) && !fault)
+        fault = faultOf(GetLastError());
+    m_handle = INVALID_HANDLE_VALUE;
+    return fault;
 }
 
 void OutputFile::close() {

