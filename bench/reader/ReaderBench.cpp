@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "DocumentFile.h"
 #include "DocxFixture.h"
-#include "DocxReader.h"
 #include "ShellBackend.h"
 #include "ZipDirectory.h"
 
@@ -101,7 +101,7 @@ void libzipParts(benchmark::State& state) {
 
 void readerProperties(benchmark::State& state) {
     eachDocument(state, [](const std::string& folder, const std::string& name) {
-        auto properties = readDocxFile(folder + name);
+        auto properties = readDocumentFile(folder + name);
         benchmark::DoNotOptimize(properties);
     });
 }

@@ -3,11 +3,12 @@
 #include <pugixml.hpp>
 
 #include <charconv>
+#include <exception>
 #include <limits>
-#include <new>
 #include <string_view>
 
 #include "ByteSource.h"
+#include "Utf8Text.h"
 #include "W3cDate.h"
 #include "ZipDirectory.h"
 
@@ -15,8 +16,6 @@ namespace {
 
 // A property part is a few kilobytes; a larger one is not worth reading.
 constexpr std::size_t kMaxPartBytes = 4u << 20;
-// The end of a zip, where its directory and, for a small document, everything else lies.
-constexpr std::size_t kTailBytes = 64u << 10;
 
 struct PartNames {
     std::string core = "docProps/core.xml";
@@ -118,7 +117,8 @@ void appendAuthor(std::string& authors, const std::string& author) {
     authors += author;
 }
 
-// Calls take(local name, text) for each element below the part's root.
+// Calls take(local name, text) for each element below the part's root. The parser passes
+// on whatever bytes a part holds; the texts leave it as valid UTF-8.
 template <typename Take>
 void forEachProperty(const std::string& part, Take take) {
     pugi::xml_document document;
@@ -126,7 +126,7 @@ void forEachProperty(const std::string& part, Take take) {
         return;
     for (pugi::xml_node node : document.document_element().children()) {
         if (node.type() == pugi::node_element)
-            take(localName(node.name()), textOf(node));
+            take(localName(node.name()), validUtf8(textOf(node)));
     }
 }
 
@@ -210,18 +210,10 @@ std::optional<DocumentProperties> readPackage(ByteSource& source) {
 }  // namespace
 
 std::optional<DocumentProperties> readDocx(ByteSource& source) {
+    // Out of memory included: a document the reader cannot afford is one it cannot read.
     try {
         return readPackage(source);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<DocumentProperties> readDocxFile(const std::string& path) {
-    try {
-        FileSource source(path, kTailBytes);
-        return source.isOpen() ? readDocx(source) : std::nullopt;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         return std::nullopt;
     }
 }

@@ -9,8 +9,7 @@
 
 // Reads docProps/core.xml and docProps/app.xml (found through _rels/.rels when it names
 // them) of an OOXML package; only those parts are read, each inflated to a capped size.
-// Nothing for a file that is not a readable zip package. Never throws, never crashes on
-// hostile input.
-std::optional<DocumentProperties> readDocxFile(const std::string& path);
+// Texts come out as valid UTF-8. Nothing for a file that is not a readable zip package.
+// Never throws, never crashes on hostile input.
 std::optional<DocumentProperties> readDocxMemory(const void* data, std::size_t size);
 std::optional<DocumentProperties> readDocx(ByteSource& source);

@@ -5,10 +5,7 @@
 
 #include <algorithm>
 
-#include "DocxReader.h"
-#ifdef TARNEL_HAVE_DOC_READER
-#include "doc/DocReader.h"
-#endif
+#include "DocumentFile.h"
 
 namespace {
 
@@ -27,22 +24,6 @@ ItemFacts::Format formatOf(const std::string& extension) {
     if (lower == "doc")
         return ItemFacts::Format::doc;
     return ItemFacts::Format::other;
-}
-
-std::optional<DocumentProperties> readDocument(ItemFacts::Format format, const std::string& path) {
-    switch (format) {
-        case ItemFacts::Format::docx:
-            return readDocxFile(path);
-        case ItemFacts::Format::doc:
-#ifdef TARNEL_HAVE_DOC_READER
-            return readDocFile(path);
-#else
-            return std::nullopt;
-#endif
-        case ItemFacts::Format::other:
-            break;
-    }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -73,7 +54,9 @@ std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::str
     facts.owner = st.stx_uid;
     if (S_ISREG(st.stx_mode)) {
         facts.format = formatOf(facts.extension);
-        facts.document = readDocument(facts.format, path);
+        // The content decides how a document is read, whatever its name says: a file named
+        // "docx" without a dot, a .doc written as a package.
+        facts.document = readDocumentFile(path);
     }
     return facts;
 }

@@ -14,6 +14,7 @@ struct ItemFacts {
     enum class Format { docx, doc, other };
 
     std::string name;
+    // The type the name gives, as the shell shows it; the content is read whatever it is.
     Format format = Format::other;
     std::string extension;  // after the last ".", as the name spells it
     bool isFolder = false;
@@ -25,7 +26,7 @@ struct ItemFacts {
     bool readOnly = false;
     bool hidden = false;
     uid_t owner = 0;
-    // Empty for a file of another format, or one whose content could not be read.
+    // Empty for a file that is no Word document, or one whose content could not be read.
     std::optional<DocumentProperties> document;
 };
 

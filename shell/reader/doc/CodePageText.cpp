@@ -5,15 +5,17 @@
 #include <cerrno>
 #include <cstddef>
 
+#include "../Utf8Text.h"
+
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+constexpr std::uint16_t kCodePageUtf16BigEndian = 1201;
 
 std::string iconvName(std::uint16_t codePage) {
     switch (codePage) {
         case kCodePageUtf16:
             return "UTF-16LE";
-        case 1201:
+        case kCodePageUtf16BigEndian:
             return "UTF-16BE";
         case 65001:
             return "UTF-8";
@@ -36,7 +38,7 @@ std::string iconvName(std::uint16_t codePage) {
 }
 
 std::size_t unitSize(std::uint16_t codePage) {
-    return codePage == kCodePageUtf16 || codePage == 1201 ? 2 : 1;
+    return codePage == kCodePageUtf16 || codePage == kCodePageUtf16BigEndian ? 2 : 1;
 }
 
 // Up to the first NUL character: what follows it is padding or a writer's leftovers.
@@ -50,8 +52,8 @@ std::string_view untilNul(std::string_view bytes, std::size_t unit) {
 
 class Converter {
   public:
-    explicit Converter(std::uint16_t codePage)
-        : m_handle(iconv_open("UTF-8", iconvName(codePage).c_str())) {}
+    Converter(ConverterOpener open, std::uint16_t codePage)
+        : m_handle(open("UTF-8", iconvName(codePage).c_str())) {}
     ~Converter() {
         if (valid())
             iconv_close(m_handle);
@@ -74,7 +76,7 @@ class Converter {
             if (result != static_cast<std::size_t>(-1) || errno == E2BIG)
                 continue;
             // An undefined or cut-off sequence: mark it and go on after its first unit.
-            out.append(kReplacement);
+            out.append(kReplacementCharacter);
             std::size_t skip = inLeft < unit ? inLeft : unit;
             in += skip;
             inLeft -= skip;
@@ -93,12 +95,35 @@ class Converter {
     iconv_t m_handle;
 };
 
+// Without a converter: each unit as the code point of its value, which is Latin-1 for single
+// bytes and UTF-16 apart from surrogate pairs (each half becomes U+FFFD).
+std::string unitsAsCodePoints(std::string_view bytes, std::uint16_t codePage) {
+    std::string out;
+    std::size_t unit = unitSize(codePage);
+    for (std::size_t i = 0; i + unit <= bytes.size(); i += unit) {
+        auto first = static_cast<unsigned char>(bytes[i]);
+        auto second = unit == 2 ? static_cast<unsigned char>(bytes[i + 1]) : 0u;
+        char32_t value = unit == 1                             ? first
+                         : codePage == kCodePageUtf16BigEndian ? first << 8 | second
+                                                               : second << 8 | first;
+        appendUtf8(out, value);
+    }
+    return out;
+}
+
 }  // namespace
 
-std::string codePageToUtf8(std::string_view bytes, std::uint16_t codePage) {
-    Converter converter(codePage);
-    if (!converter.valid())
-        return codePageToUtf8(bytes, kCodePageDefault);
+std::string codePageToUtf8(std::string_view bytes, std::uint16_t codePage, ConverterOpener open) {
     std::size_t unit = unitSize(codePage);
-    return converter.convert(untilNul(bytes, unit), unit);
+    std::string_view text = untilNul(bytes, unit);
+    // 1252 reads any single-byte text; a UTF-16 text read as 1252 would lose all but its
+    // first character.
+    for (std::uint16_t page : {codePage, kCodePageDefault}) {
+        if (unitSize(page) != unit)
+            break;
+        Converter converter(open, page);
+        if (converter.valid())
+            return validUtf8(converter.convert(text, unit));
+    }
+    return unitsAsCodePoints(text, codePage);
 }

@@ -9,11 +9,13 @@ namespace {
 constexpr std::size_t kHeaderBytes = 512;
 constexpr std::size_t kEntryBytes = 128;
 constexpr std::size_t kHeaderFatSlots = 109;
+constexpr unsigned kMiniSectorShift = 6;
+constexpr std::size_t kMiniSectorBytes = std::size_t{1} << kMiniSectorShift;
 constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
+// Numbers from here up mark a chain's end, a free sector or a table's own sectors.
+constexpr std::uint32_t kFirstMarker = 0xFFFFFFFA;
 constexpr std::uint8_t kTypeStream = 2;
 constexpr std::uint8_t kTypeRoot = 5;
-// A document has a few dozen directory entries; this many is already absurd.
-constexpr std::size_t kMaxEntries = 1 << 16;
 
 constexpr unsigned char kSignature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
@@ -39,191 +41,203 @@ std::optional<std::string> keptPart(std::string bytes, std::uint64_t limit) {
 
 }  // namespace
 
-std::optional<CompoundFile> CompoundFile::open(ReadAt read, std::uint64_t size) {
-    std::string header(kHeaderBytes, '\0');
-    if (size < kHeaderBytes || !read(0, kHeaderBytes, header.data()) ||
+std::optional<CompoundFile> CompoundFile::open(ByteSource& source) {
+    std::string header;
+    if (!source.read(0, kHeaderBytes, header) ||
         !std::equal(std::begin(kSignature), std::end(kSignature), header.begin(),
                     [](unsigned char a, char b) { return a == static_cast<unsigned char>(b); }))
         return std::nullopt;
-    CompoundFile file(std::move(read), size);
-    auto majorVersion = readLe(header, 0x1A, 2);
     auto sectorShift = readLe(header, 0x1E, 2);
     auto miniShift = readLe(header, 0x20, 2);
-    if ((*sectorShift != 9 && *sectorShift != 12) || *miniShift < 2 || *miniShift > *sectorShift)
+    if ((*sectorShift != 9 && *sectorShift != 12) || *miniShift != kMiniSectorShift)
         return std::nullopt;
-    file.m_sectorShift = static_cast<unsigned>(*sectorShift);
-    file.m_miniShift = static_cast<unsigned>(*miniShift);
-    file.m_miniCutoff = *readU32(header, 0x38);
-    file.m_miniFatStart = *readU32(header, 0x3C);
-    // Version 4 files pad their 512-byte header to a whole sector, so sector n starts at
-    // (n + 1) sectors in both versions.
-    std::uint64_t sectorBytes = std::uint64_t{1} << file.m_sectorShift;
-    file.m_sectorCount = (size + sectorBytes - 1) / sectorBytes - 1;
-    if (!file.loadAllocationTable(header) ||
-        !file.loadDirectory(*readU32(header, 0x30), static_cast<std::uint16_t>(*majorVersion)))
+    CompoundFile file(source, std::move(header));
+    std::optional<Entry> root = file.entry(0);
+    if (!root || root->type != kTypeRoot)
         return std::nullopt;
+    file.m_root = std::move(*root);
+    file.m_miniStream = Chain(Chain::Table::regular, file.m_root.start);
     return file;
 }
 
-bool CompoundFile::readSector(std::uint32_t sector, std::string& out) const {
-    if (sector >= m_sectorCount)
+CompoundFile::CompoundFile(ByteSource& source, std::string header)
+    : m_source(&source), m_header(std::move(header)), m_bytesRead(m_header.size()) {
+    m_sectorShift = static_cast<unsigned>(*readLe(m_header, 0x1E, 2));
+    m_fatSectors = *readU32(m_header, 0x2C);
+    m_miniCutoff = *readU32(m_header, 0x38);
+    // Version 4 files pad their 512-byte header to a whole sector, so sector n starts at
+    // (n + 1) sectors in both versions.
+    m_sectorCount = (m_source->size() + sectorBytes() - 1) / sectorBytes() - 1;
+    m_directory = Chain(Chain::Table::regular, *readU32(m_header, 0x30));
+    m_miniFat = Chain(Chain::Table::regular, *readU32(m_header, 0x3C));
+}
+
+bool CompoundFile::readPadded(std::uint64_t offset, std::size_t length, std::string& out) {
+    std::uint64_t size = m_source->size();
+    if (offset >= size || length > kMaxBytesRead - m_bytesRead)
         return false;
-    std::uint64_t offset = (std::uint64_t{sector} + 1) << m_sectorShift;
-    std::size_t length = std::size_t{1} << m_sectorShift;
-    out.assign(length, '\0');
+    m_bytesRead += length;
+    auto present = static_cast<std::size_t>(std::min<std::uint64_t>(length, size - offset));
+    if (!m_source->read(offset, present, out))
+        return false;
     // The last sector of a file may be cut short; what is missing reads as zeros.
-    std::size_t present =
-        static_cast<std::size_t>(std::min<std::uint64_t>(length, m_size - offset));
-    return m_read(offset, present, out.data());
+    out.resize(length, '\0');
+    return true;
 }
 
-bool CompoundFile::loadAllocationTable(std::string_view header) {
-    std::uint32_t fatSectors = *readU32(header, 0x2C);
-    std::uint32_t difatSector = *readU32(header, 0x44);
-    std::size_t perSector = (std::size_t{1} << m_sectorShift) / 4;
-    // No more table sectors than it takes to number every sector of the file.
-    std::uint64_t needed = (m_sectorCount + perSector - 1) / perSector;
-    std::uint64_t wanted = std::min<std::uint64_t>(fatSectors, needed);
-
-    std::vector<std::uint32_t> fatSectorList;
-    for (std::size_t i = 0; i < kHeaderFatSlots && fatSectorList.size() < wanted; ++i)
-        fatSectorList.push_back(*readU32(header, 0x4C + 4 * i));
-    std::string sector;
-    for (std::uint64_t steps = 0; fatSectorList.size() < wanted && steps < m_sectorCount; ++steps) {
-        if (!readSector(difatSector, sector))
+std::optional<std::uint32_t> CompoundFile::sectorAt(Chain& chain, std::size_t position) {
+    while (chain.sectors.size() <= position && !chain.ended) {
+        std::optional<std::uint32_t> next =
+            chain.sectors.empty() ? chain.start : link(chain.table, chain.sectors.back());
+        bool usable = next && *next < kFirstMarker &&
+                      (chain.table == Chain::Table::mini || *next < m_sectorCount);
+        if (!usable || chain.sectors.size() >= kMaxChainSectors ||
+            !chain.seen.insert(*next).second) {
+            chain.ended = true;
             break;
-        for (std::size_t i = 0; i + 1 < perSector && fatSectorList.size() < wanted; ++i)
-            fatSectorList.push_back(*readU32(sector, 4 * i));
-        difatSector = *readU32(sector, 4 * (perSector - 1));
-    }
-
-    for (std::uint32_t fatSector : fatSectorList) {
-        if (!readSector(fatSector, sector))
-            break;
-        for (std::size_t i = 0; i < perSector; ++i)
-            m_fat.push_back(*readU32(sector, 4 * i));
-    }
-    return !m_fat.empty();
-}
-
-std::vector<std::uint32_t> CompoundFile::chain(const std::vector<std::uint32_t>& table,
-                                               std::uint32_t start, std::size_t limit) const {
-    std::vector<std::uint32_t> sectors;
-    // A chain ends at any number past the table (end-of-chain, free, or broken); it visits
-    // each sector once, so one longer than the table loops.
-    for (std::uint32_t at = start;
-         at < table.size() && sectors.size() < limit && sectors.size() < table.size();
-         at = table[at])
-        sectors.push_back(at);
-    return sectors;
-}
-
-std::optional<std::string> CompoundFile::readChain(std::uint32_t start, std::uint64_t limit) const {
-    std::uint64_t sectorBytes = std::uint64_t{1} << m_sectorShift;
-    auto most = static_cast<std::size_t>(
-        std::min<std::uint64_t>((limit + sectorBytes - 1) / sectorBytes, m_sectorCount));
-    std::string bytes;
-    std::string sector;
-    for (std::uint32_t at : chain(m_fat, start, most)) {
-        if (!readSector(at, sector))
-            break;
-        bytes += sector;
-    }
-    return keptPart(std::move(bytes), limit);
-}
-
-std::optional<std::string> CompoundFile::readMiniChain(std::uint32_t start,
-                                                       std::uint64_t limit) const {
-    // Mini sectors are carved out of the root entry's stream, itself a chain of sectors.
-    const Entry& root = m_entries.front();
-    std::uint64_t sectorBytes = std::uint64_t{1} << m_sectorShift;
-    std::uint64_t miniBytes = std::uint64_t{1} << m_miniShift;
-    std::vector<std::uint32_t> container =
-        chain(m_fat, root.start,
-              static_cast<std::size_t>(std::min<std::uint64_t>(
-                  (root.size + sectorBytes - 1) / sectorBytes, m_sectorCount)));
-    std::uint64_t miniCount = container.size() * (sectorBytes / miniBytes);
-    auto table = readChain(m_miniFatStart, miniCount * 4);
-    if (!table)
-        return std::nullopt;
-    std::vector<std::uint32_t> miniFat;
-    for (std::size_t i = 0; i + 4 <= table->size(); i += 4)
-        miniFat.push_back(*readU32(*table, i));
-
-    std::string bytes;
-    std::string mini(static_cast<std::size_t>(miniBytes), '\0');
-    for (std::uint32_t at :
-         chain(miniFat, start, static_cast<std::size_t>((limit + miniBytes - 1) / miniBytes))) {
-        std::uint64_t offset = std::uint64_t{at} * miniBytes;
-        std::uint64_t index = offset >> m_sectorShift;
-        if (index >= container.size())
-            break;
-        std::uint64_t inFile =
-            ((std::uint64_t{container[index]} + 1) << m_sectorShift) + (offset & (sectorBytes - 1));
-        if (inFile + miniBytes > m_size || !m_read(inFile, mini.size(), mini.data()))
-            break;
-        bytes += mini;
-    }
-    return keptPart(std::move(bytes), limit);
-}
-
-bool CompoundFile::loadDirectory(std::uint32_t start, std::uint16_t majorVersion) {
-    std::string sector;
-    for (std::uint32_t at : chain(m_fat, start, static_cast<std::size_t>(m_sectorCount))) {
-        if (!readSector(at, sector))
-            break;
-        for (std::size_t offset = 0; offset + kEntryBytes <= sector.size(); offset += kEntryBytes) {
-            if (m_entries.size() >= kMaxEntries)
-                return true;
-            std::string_view raw = std::string_view(sector).substr(offset, kEntryBytes);
-            Entry entry;
-            std::size_t nameBytes = std::min<std::size_t>(*readLe(raw, 0x40, 2), 64);
-            for (std::size_t i = 0; i + 2 <= nameBytes; i += 2) {
-                auto unit = static_cast<char16_t>(*readLe(raw, i, 2));
-                if (unit == 0)
-                    break;
-                entry.name.push_back(unit);
-            }
-            entry.type = static_cast<std::uint8_t>(raw[0x42]);
-            entry.left = *readU32(raw, 0x44);
-            entry.right = *readU32(raw, 0x48);
-            entry.child = *readU32(raw, 0x4C);
-            entry.start = *readU32(raw, 0x74);
-            // Version 3 files may leave garbage in the size's high half.
-            entry.size = majorVersion == 3 ? *readU32(raw, 0x78) : *readLe(raw, 0x78, 8);
-            m_entries.push_back(std::move(entry));
         }
+        chain.sectors.push_back(*next);
     }
-    return !m_entries.empty() && m_entries.front().type == kTypeRoot;
+    if (position >= chain.sectors.size())
+        return std::nullopt;
+    return chain.sectors[position];
 }
 
-const CompoundFile::Entry* CompoundFile::findRootChild(std::string_view name) const {
+std::optional<std::uint32_t> CompoundFile::link(Chain::Table table, std::uint32_t sector) {
+    return table == Chain::Table::mini ? miniFatEntry(sector) : fatEntry(sector);
+}
+
+std::optional<std::uint32_t> CompoundFile::fatEntry(std::uint32_t sector) {
+    std::size_t perSector = sectorBytes() / 4;
+    std::uint32_t index = static_cast<std::uint32_t>(sector / perSector);
+    auto cached = m_fatCache.find(index);
+    if (cached == m_fatCache.end()) {
+        std::optional<std::uint32_t> tableSector = fatSectorNumber(index);
+        std::string bytes;
+        if (!tableSector || *tableSector >= m_sectorCount ||
+            !readPadded(sectorOffset(*tableSector), sectorBytes(), bytes))
+            return std::nullopt;
+        cached = m_fatCache.emplace(index, std::move(bytes)).first;
+    }
+    return readU32(cached->second, 4 * (sector % perSector));
+}
+
+std::optional<std::uint32_t> CompoundFile::fatSectorNumber(std::uint32_t index) {
+    if (index >= m_fatSectors)
+        return std::nullopt;
+    if (index < kHeaderFatSlots)
+        return readU32(m_header, 0x4C + 4 * std::size_t{index});
+    // Each DIFAT sector lists table sectors and ends with the number of the next one.
+    std::size_t perSector = sectorBytes() / 4 - 1;
+    std::size_t which = (index - kHeaderFatSlots) / perSector;
+    while (m_difatSectors.size() <= which) {
+        std::uint32_t next = m_difatSectors.empty()
+                                 ? *readU32(m_header, 0x44)
+                                 : *readU32(m_difatSectors.back(), 4 * perSector);
+        std::string bytes;
+        if (next >= m_sectorCount || !m_difatSeen.insert(next).second ||
+            !readPadded(sectorOffset(next), sectorBytes(), bytes))
+            return std::nullopt;
+        m_difatSectors.push_back(std::move(bytes));
+    }
+    return readU32(m_difatSectors[which], 4 * ((index - kHeaderFatSlots) % perSector));
+}
+
+std::optional<std::uint32_t> CompoundFile::miniFatEntry(std::uint32_t miniSector) {
+    std::uint64_t offset = std::uint64_t{miniSector} * 4;
+    auto position = static_cast<std::size_t>(offset >> m_sectorShift);
+    auto cached = m_miniFatCache.find(position);
+    if (cached == m_miniFatCache.end()) {
+        std::optional<std::uint32_t> sector = sectorAt(m_miniFat, position);
+        std::string bytes;
+        if (!sector || !readPadded(sectorOffset(*sector), sectorBytes(), bytes))
+            return std::nullopt;
+        cached = m_miniFatCache.emplace(position, std::move(bytes)).first;
+    }
+    return readU32(cached->second, static_cast<std::size_t>(offset & (sectorBytes() - 1)));
+}
+
+std::optional<std::uint64_t> CompoundFile::miniSectorOffset(std::uint32_t miniSector) {
+    // Mini sectors are carved out of the root entry's stream, itself a chain of sectors.
+    std::uint64_t offset = std::uint64_t{miniSector} << kMiniSectorShift;
+    if (offset >= m_root.size)
+        return std::nullopt;
+    std::optional<std::uint32_t> sector =
+        sectorAt(m_miniStream, static_cast<std::size_t>(offset >> m_sectorShift));
+    if (!sector)
+        return std::nullopt;
+    return sectorOffset(*sector) + (offset & (sectorBytes() - 1));
+}
+
+std::optional<CompoundFile::Entry> CompoundFile::entry(std::uint32_t index) {
+    std::uint64_t offset = std::uint64_t{index} * kEntryBytes;
+    std::optional<std::uint32_t> sector =
+        sectorAt(m_directory, static_cast<std::size_t>(offset >> m_sectorShift));
+    std::string raw;
+    if (!sector ||
+        !readPadded(sectorOffset(*sector) + (offset & (sectorBytes() - 1)), kEntryBytes, raw))
+        return std::nullopt;
+    Entry entry;
+    std::size_t nameBytes = std::min<std::size_t>(*readLe(raw, 0x40, 2), 64);
+    for (std::size_t i = 0; i + 2 <= nameBytes; i += 2) {
+        auto unit = static_cast<char16_t>(*readLe(raw, i, 2));
+        if (unit == 0)
+            break;
+        entry.name.push_back(unit);
+    }
+    entry.type = static_cast<std::uint8_t>(raw[0x42]);
+    entry.left = *readU32(raw, 0x44);
+    entry.right = *readU32(raw, 0x48);
+    entry.child = *readU32(raw, 0x4C);
+    entry.start = *readU32(raw, 0x74);
+    // Version 3 files may leave garbage in the size's high half.
+    bool version3 = *readLe(m_header, 0x1A, 2) == 3;
+    entry.size = version3 ? *readU32(raw, 0x78) : *readLe(raw, 0x78, 8);
+    return entry;
+}
+
+std::optional<CompoundFile::Entry> CompoundFile::findRootChild(std::string_view name) {
     // The root's children form a tree through left and right; walk it without trusting it
     // to be one.
-    std::vector<bool> seen(m_entries.size());
-    std::vector<std::uint32_t> pending{m_entries.front().child};
+    std::unordered_set<std::uint32_t> seen{0};
+    std::vector<std::uint32_t> pending{m_root.child};
     while (!pending.empty()) {
         std::uint32_t at = pending.back();
         pending.pop_back();
-        if (at == kNoStream || at >= m_entries.size() || seen[at])
+        if (at == kNoStream || !seen.insert(at).second)
             continue;
-        seen[at] = true;
-        const Entry& entry = m_entries[at];
-        if (entry.type == kTypeStream && sameName(entry.name, name))
-            return &entry;
-        pending.push_back(entry.left);
-        pending.push_back(entry.right);
+        std::optional<Entry> found = entry(at);
+        if (!found)
+            continue;
+        if (found->type == kTypeStream && sameName(found->name, name))
+            return found;
+        pending.push_back(found->left);
+        pending.push_back(found->right);
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-std::optional<std::string> CompoundFile::rootStream(std::string_view name,
-                                                    std::size_t maxBytes) const {
-    const Entry* entry = findRootChild(name);
-    if (!entry)
+std::optional<std::string> CompoundFile::readStream(const Entry& stream, std::uint64_t limit) {
+    bool mini = stream.size < m_miniCutoff;
+    Chain chain(mini ? Chain::Table::mini : Chain::Table::regular, stream.start);
+    std::size_t unit = mini ? kMiniSectorBytes : sectorBytes();
+    std::string bytes;
+    std::string part;
+    for (std::size_t position = 0; bytes.size() < limit; ++position) {
+        std::optional<std::uint32_t> sector = sectorAt(chain, position);
+        std::optional<std::uint64_t> offset;
+        if (sector)
+            offset = mini ? miniSectorOffset(*sector) : sectorOffset(*sector);
+        if (!offset || !readPadded(*offset, unit, part))
+            break;
+        bytes += part;
+    }
+    return keptPart(std::move(bytes), limit);
+}
+
+std::optional<std::string> CompoundFile::rootStream(std::string_view name, std::size_t maxBytes) {
+    std::optional<Entry> stream = findRootChild(name);
+    if (!stream)
         return std::nullopt;
-    std::uint64_t limit = std::min<std::uint64_t>(entry->size, maxBytes);
-    if (entry->size < m_miniCutoff)
-        return readMiniChain(entry->start, limit);
-    return readChain(entry->start, limit);
+    return readStream(*stream, std::min<std::uint64_t>(stream->size, maxBytes));
 }

@@ -1,8 +1,6 @@
 #include "DocReader.h"
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <exception>
 
 #include "CompoundFile.h"
 #include "PropertySection.h"
@@ -79,8 +77,8 @@ void readDocumentSummary(const PropertySection& section, DocumentProperties& pro
     setText(section, kPidCompany, properties.company);
 }
 
-std::optional<DocumentProperties> readCompoundFile(CompoundFile::ReadAt read, std::uint64_t size) {
-    auto file = CompoundFile::open(std::move(read), size);
+std::optional<DocumentProperties> readCompoundFile(ByteSource& source) {
+    auto file = CompoundFile::open(source);
     if (!file)
         return std::nullopt;
     DocumentProperties properties;
@@ -99,33 +97,16 @@ std::optional<DocumentProperties> readCompoundFile(CompoundFile::ReadAt read, st
 
 }  // namespace
 
-std::optional<DocumentProperties> readDocFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+std::optional<DocumentProperties> readDoc(ByteSource& source) {
+    // Out of memory included: a document the reader cannot afford is one it cannot read.
+    try {
+        return readCompoundFile(source);
+    } catch (const std::exception&) {
         return std::nullopt;
-    std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::ifstream file(path, std::ios::binary);
-    if (error || !file)
-        return std::nullopt;
-    return readCompoundFile(
-        [&file](std::uint64_t offset, std::size_t length, char* out) {
-            file.clear();
-            file.seekg(static_cast<std::streamoff>(offset));
-            return static_cast<bool>(file.read(out, static_cast<std::streamsize>(length)));
-        },
-        size);
+    }
 }
 
 std::optional<DocumentProperties> readDocMemory(const void* data, std::size_t size) {
-    if (!data)
-        return std::nullopt;
-    const char* bytes = static_cast<const char*>(data);
-    return readCompoundFile(
-        [bytes, size](std::uint64_t offset, std::size_t length, char* out) {
-            if (offset > size || length > size - offset)
-                return false;
-            std::memcpy(out, bytes + offset, length);
-            return true;
-        },
-        size);
+    MemorySource source(data, size);
+    return readDoc(source);
 }

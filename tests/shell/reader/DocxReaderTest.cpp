@@ -1,3 +1,4 @@
+#include "DocumentFile.h"
 #include "DocxReader.h"
 
 #include <gtest/gtest.h>
@@ -249,7 +250,7 @@ TEST_F(DocxReaderTest, readsOnlyThePropertyPartsOfALargeDocument) {
     ASSERT_TRUE(properties);
     EXPECT_EQ(properties->title, "年度报告, 第二版");
     EXPECT_LT(source.bytesRead(), 256u << 10);
-    EXPECT_EQ(readDocxFile(m_dir.file("package.zip"))->title, "年度报告, 第二版");
+    EXPECT_EQ(readDocumentFile(m_dir.file("package.zip"))->title, "年度报告, 第二版");
 }
 
 TEST_F(DocxReaderTest, refusesWhatIsNotAZipPackage) {
@@ -260,8 +261,8 @@ TEST_F(DocxReaderTest, refusesWhatIsNotAZipPackage) {
         EXPECT_FALSE(readBytes(bytes)) << bytes.size();
     }
     EXPECT_FALSE(readDocxMemory(nullptr, 100));
-    EXPECT_FALSE(readDocxFile(m_dir.file("missing.docx")));
-    EXPECT_FALSE(readDocxFile(m_dir.path()));
+    EXPECT_FALSE(readDocumentFile(m_dir.file("missing.docx")));
+    EXPECT_FALSE(readDocumentFile(m_dir.path()));
 }
 
 TEST_F(DocxReaderTest, readsNothingFromATruncatedPackage) {

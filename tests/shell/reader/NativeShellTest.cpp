@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "ChinaTime.h"
+#include "DocumentFile.h"
 #include "DocxFixture.h"
-#include "DocxReader.h"
 #include "ShellBackend.h"
 #include "TempDir.h"
 
@@ -71,7 +71,7 @@ TEST_F(NativeShellTest, doesNotWaitForAPipeNamedLikeADocument) {
     ASSERT_EQ(::mkfifo(m_dir.file("pipe.docx").c_str(), 0600), 0);
     EXPECT_EQ(detail("pipe.docx", 21), "");
     EXPECT_EQ(detail("pipe.docx", 0), "pipe.docx");
-    EXPECT_FALSE(readDocxFile(m_dir.file("pipe.docx")));
+    EXPECT_FALSE(readDocumentFile(m_dir.file("pipe.docx")));
 }
 
 TEST_F(NativeShellTest, answersEveryDocumentColumnFromTheDocx) {

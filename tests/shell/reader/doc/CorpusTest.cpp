@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "ColumnTable.h"
-#include "DocReader.h"
+#include "DocumentFile.h"
 #include "ShellAccess.h"
 
 namespace {
@@ -42,7 +42,7 @@ TEST(Corpus, givesTheTitlesOfDocumentsInUtf8CyrillicAndHebrewCodePages) {
         {"TestInvertedClassID.doc", " "},
     };
     for (const auto& [name, title] : expected) {
-        auto properties = readDocFile((kCorpus / "poi" / name).string());
+        auto properties = readDocumentFile((kCorpus / "poi" / name).string());
         ASSERT_TRUE(properties) << name;
         EXPECT_EQ(properties->title, title) << name;
     }

@@ -1,4 +1,5 @@
 #include "DocReader.h"
+#include "DocumentFile.h"
 
 #include <gsf/gsf-meta-names.h>
 #include <gtest/gtest.h>
@@ -171,9 +172,9 @@ TEST(DocReader, answersNothingForWhatIsNoCompoundFile) {
     EXPECT_FALSE(read("PK\003\004 not an OLE2 file at all"));
     std::string header = makeDoc({});
     EXPECT_FALSE(read(header.substr(0, 511)));
-    EXPECT_FALSE(readDocFile("/nonexistent/file.doc"));
+    EXPECT_FALSE(readDocumentFile("/nonexistent/file.doc"));
     TempDir dir;
-    EXPECT_FALSE(readDocFile(dir.path()));
+    EXPECT_FALSE(readDocumentFile(dir.path()));
 }
 
 TEST(DocReader, readsAFileAsItReadsMemory) {
@@ -182,7 +183,7 @@ TEST(DocReader, readsAFileAsItReadsMemory) {
     std::string bytes = makeDoc(meta);
     TempDir dir;
     dir.write("a.doc", bytes);
-    auto properties = readDocFile(dir.file("a.doc"));
+    auto properties = readDocumentFile(dir.file("a.doc"));
     ASSERT_TRUE(properties);
     EXPECT_EQ(properties->title, kChineseTitle);
 }

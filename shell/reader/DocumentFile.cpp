@@ -1,0 +1,55 @@
+#include "DocumentFile.h"
+
+#include <exception>
+#include <string_view>
+
+#include "DocxReader.h"
+#ifdef TARNEL_HAVE_DOC_READER
+#include "doc/DocReader.h"
+#endif
+
+namespace {
+
+// The end of a zip, where its directory and, for a small document, everything else lies.
+constexpr std::size_t kTailBytes = 64u << 10;
+
+constexpr std::string_view kZipSignature = "PK\3\4";
+constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+
+bool startsWith(ByteSource& source, std::string_view signature) {
+    std::string first;
+    return source.read(0, signature.size(), first) && first == signature;
+}
+
+}  // namespace
+
+DocumentFormat documentFormat(ByteSource& source) {
+    if (startsWith(source, kZipSignature))
+        return DocumentFormat::package;
+    if (startsWith(source, kCompoundFileSignature))
+        return DocumentFormat::compoundFile;
+    return DocumentFormat::other;
+}
+
+std::optional<DocumentProperties> readDocumentFile(const std::string& path) {
+    try {
+        FileSource source(path, kTailBytes);
+        if (!source.isOpen())
+            return std::nullopt;
+        switch (documentFormat(source)) {
+            case DocumentFormat::package:
+                return readDocx(source);
+            case DocumentFormat::compoundFile:
+#ifdef TARNEL_HAVE_DOC_READER
+                return readDoc(source);
+#else
+                return std::nullopt;
+#endif
+            case DocumentFormat::other:
+                break;
+        }
+    } catch (const std::exception&) {
+        // Only the file's own buffers can fail here; the readers keep their failures.
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ByteSource.h"
+#include "DocumentProperties.h"
+
+// What a file's first bytes say it is, whatever its name: a zip package (.docx, and the
+// .doc files some programs write as packages) or an OLE2 compound file (.doc).
+enum class DocumentFormat { package, compoundFile, other };
+DocumentFormat documentFormat(ByteSource& source);
+
+// The properties of the Word document at path, read by the reader its first bytes call for.
+// Nothing for another kind of file, one that is not a regular file (a pipe or a device
+// opened without waiting), or one that cannot be read. Never throws.
+std::optional<DocumentProperties> readDocumentFile(const std::string& path);
