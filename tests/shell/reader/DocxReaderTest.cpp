@@ -1,4 +1,3 @@
-#include "DocumentFile.h"
 #include "DocxReader.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include <initializer_list>
 #include <random>
 
+#include "DocumentFile.h"
 #include "DocxFixture.h"
 #include "TempDir.h"
 
@@ -387,4 +387,27 @@ TEST_F(DocxReaderTest, keepsATitleOfWhiteSpaceAsItIs) {
     DocxContent content;
     content.title = "  ";
     EXPECT_EQ(titleOf(docxBytes(content)), "  ");
+}
+
+TEST_F(DocxReaderTest, replacesEachIllFormedUtf8SequenceWithAReplacementCharacter) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"d\xC0/escaped", "d\uFFFD/escaped"},  // a lead byte swallowing a "/"
+        {"a\xC0\nb", "a\uFFFD\nb"},            // or a line feed
+        {"\xE4\xB8", "\uFFFD"},                // cut off at the end
+        {"\xF0\x9F\x98!", "\uFFFD!"},          // one mark for the maximal subpart
+        {"\xC1\xBF|\xE0\x80\x80", "\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD"},  // overlong
+        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},                        // a surrogate
+        {"\xF4\x90\x80\x80", "\uFFFD\uFFFD\uFFFD\uFFFD"},              // past U+10FFFF
+        {"\x80\xBF", "\uFFFD\uFFFD"},                                  // stray continuation bytes
+        {"中文 \xF0\x9F\x98\x80 ok", "中文 \xF0\x9F\x98\x80 ok"},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        DocxContent content;
+        content.title = bytes;
+        content.company = bytes;
+        auto properties = readBytes(docxBytes(content));
+        ASSERT_TRUE(properties) << bytes;
+        EXPECT_EQ(properties->title, expected) << bytes;
+        EXPECT_EQ(properties->company, expected) << bytes;
+    }
 }

@@ -68,10 +68,25 @@ TEST_F(NativeShellTest, findsOnlyExistingItems) {
 }
 
 TEST_F(NativeShellTest, doesNotWaitForAPipeNamedLikeADocument) {
-    ASSERT_EQ(::mkfifo(m_dir.file("pipe.docx").c_str(), 0600), 0);
-    EXPECT_EQ(detail("pipe.docx", 21), "");
-    EXPECT_EQ(detail("pipe.docx", 0), "pipe.docx");
-    EXPECT_FALSE(readDocumentFile(m_dir.file("pipe.docx")));
+    for (const char* name : {"pipe.docx", "pipe.doc", "docx"}) {
+        ASSERT_EQ(::mkfifo(m_dir.file(name).c_str(), 0600), 0) << name;
+        EXPECT_EQ(detail(name, 21), "") << name;
+        EXPECT_EQ(detail(name, 0), name);
+        // As when a pipe replaces the document between the listing and the reading.
+        EXPECT_FALSE(readDocumentFile(m_dir.file(name))) << name;
+    }
+}
+
+TEST_F(NativeShellTest, readsADocumentByItsContentAndTypesItByItsName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"docx", "文件"},
+        {"saved.doc", "Microsoft Word 97 - 2003 文档"},
+    };
+    for (const auto& [name, type] : cases) {
+        writeDocx(m_dir.file(name), sampleDocxContent());
+        EXPECT_EQ(detail(name, 21), "年度报告, 第二版") << name;
+        EXPECT_EQ(detail(name, 2), type) << name;
+    }
 }
 
 TEST_F(NativeShellTest, answersEveryDocumentColumnFromTheDocx) {

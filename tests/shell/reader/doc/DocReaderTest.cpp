@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "CodePageText.h"
 #include "OleFixture.h"
 #include "TempDir.h"
 
@@ -252,4 +253,42 @@ TEST(DocReader, findsStreamsAndSectionsWrittenInOddButReadableForms) {
     auto properties = read(makeOleFile({{"\005summaryinformation", stream}}));
     ASSERT_TRUE(properties);
     EXPECT_EQ(properties->title, "Inverted");
+}
+
+TEST(CodePageText, fallsBackWithoutRecursingWhenConvertersDoNotOpen) {
+    ConverterOpener none = [](const char*, const char*) { return reinterpret_cast<iconv_t>(-1); };
+    ConverterOpener only1252 = [](const char* to, const char* from) {
+        return std::string_view(from) == "CP1252" ? iconv_open(to, from)
+                                                  : reinterpret_cast<iconv_t>(-1);
+    };
+    struct Case {
+        ConverterOpener open;
+        std::string bytes;
+        std::uint16_t codePage;
+        const char* text;
+    };
+    const Case cases[] = {
+        {only1252, "\x80 Caf\xE9", 936, "€ Café"},
+        // No converter at all: Latin-1 for bytes, code points for UTF-16 units.
+        {none, "\x80 Caf\xE9", 1252, "\u0080 Café"},
+        {none, std::string("\xD6\xD0\0tail", 7), 936, "ÖÐ"},
+        {none, std::string("A\0\x2D\x4E\0\0", 6), 1200, "A中"},
+        {none, std::string("\x4E\x2D", 2), 1201, "中"},
+        {none, std::string("\x3D\xD8\x41\0", 4), 1200, "\uFFFDA"},
+    };
+    for (const Case& test : cases) {
+        EXPECT_EQ(codePageToUtf8(test.bytes, test.codePage, test.open), test.text) << test.text;
+    }
+}
+
+TEST(DocReader, readsACompoundFileWhateverItsName) {
+    MetaData meta;
+    meta.texts[GSF_META_NAME_TITLE] = kChineseTitle;
+    TempDir dir;
+    for (const char* name : {"doc", "report.docx", "report.txt"}) {
+        dir.write(name, makeDoc(meta));
+        auto properties = readDocumentFile(dir.file(name));
+        ASSERT_TRUE(properties) << name;
+        EXPECT_EQ(properties->title, kChineseTitle) << name;
+    }
 }
