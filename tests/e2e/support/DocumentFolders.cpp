@@ -18,8 +18,8 @@ const Document kDocuments[] = {
     {"docx", "无扩展名.docx", "docx,无扩展名,\"多行\r\n说明\""},
     {"逃逸.doc", nullptr, "逃逸.doc,..\\逃出,2026/12/7 12:47"},
     {"生僻.doc", nullptr, "生僻.doc,?字,?"},
-    {"重名.doc", nullptr, "重名.doc,已有,"},
-    {"已有.doc", nullptr, "已有.doc,,"},
+    {"重名.doc", nullptr, "重名.doc,已有,-12.5"},
+    {"已有.doc", nullptr, "已有.doc,,'=1+1"},
 };
 const char* const kSkippedFiles[] = {"大写.DOCX", "备份.docx.bak"};
 const char* const kSubfolder = "子目录.doc";
@@ -42,6 +42,8 @@ void answerTitledDocuments(StandInFiles& shell) {
     shell.text(L"生僻.doc", 21, L"\u3400字");
     shell.text(L"生僻.doc", 24, L"\u3400");
     shell.text(L"重名.doc", 21, L"已有");
+    shell.text(L"重名.doc", 24, L"-12.5");
+    shell.text(L"已有.doc", 24, L"=1+1");
     // Entries the job must not reach, with titles it would rename them to.
     shell.text(L"大写.DOCX", 21, L"不应改名");
     shell.text(L"备份.docx.bak", 21, L"不应改名");

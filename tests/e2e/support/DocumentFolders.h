@@ -16,9 +16,9 @@ std::map<std::string, std::string> folderContent(const std::string& folder);
 
 // Documents with Chinese (GBK) names and titles, and entries the job skips (a subfolder
 // named like a document, .DOCX, .docx.bak), with the stand-in's answers for them all:
-// texts that need quoting, an S_FALSE answer, a NULL text, direction marks, characters GBK
-// lacks, and hostile titles (a path out of the folder, the name of an existing file, a
-// character no file name may hold). Every file holds its own first name.
+// texts that need quoting, a formula and a plain number, an S_FALSE answer, a NULL text,
+// direction marks, characters GBK lacks, and hostile titles (a path out of the folder, the name of
+// an existing file, a character no file name may hold). Every file holds its own first name.
 class TitledDocuments {
   public:
     // The columns the CSV asks for, after the full name.
