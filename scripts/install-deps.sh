@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang clang-format pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 xvfb xauth x11-apps imagemagick
   qt6-base-dev qt6-base-dev-tools libgl-dev
