@@ -7,7 +7,7 @@
 #include "DocumentFile.h"
 #include "DocxReader.h"
 #include "TempDir.h"
-#include "Utf8Text.h"
+#include "ValidTexts.h"
 #ifdef TARNEL_HAVE_DOC_READER
 #include "DocReader.h"
 #endif
@@ -15,19 +15,6 @@
 namespace {
 
 const std::filesystem::path kRegressions = TARNEL_READER_REGRESSIONS;
-
-void expectValidTexts(const std::optional<DocumentProperties>& properties,
-                      const std::string& what) {
-    if (!properties)
-        return;
-    for (const std::string* text :
-         {&properties->title, &properties->subject, &properties->authors, &properties->keywords,
-          &properties->comments, &properties->category, &properties->company, &properties->manager,
-          &properties->lastAuthor, &properties->revision, &properties->templateName,
-          &properties->application}) {
-        EXPECT_EQ(validUtf8(*text), *text) << what;
-    }
-}
 
 }  // namespace
 
@@ -37,11 +24,11 @@ TEST(ReaderRegressions, everyKeptInputReadsToValidTextsThroughEveryReader) {
         std::string path = entry.path().string();
         std::string bytes = readFile(path);
         ++inputs;
-        expectValidTexts(readDocumentFile(path), path);
-        expectValidTexts(readDocxMemory(bytes.data(), bytes.size()), path + " as a package");
+        EXPECT_TRUE(textsAreValidUtf8(readDocumentFile(path))) << path;
+        EXPECT_TRUE(textsAreValidUtf8(readDocxMemory(bytes.data(), bytes.size()))) << path;
 #ifdef TARNEL_HAVE_DOC_READER
-        expectValidTexts(readDocMemory(bytes.data(), bytes.size()), path + " as a .doc");
+        EXPECT_TRUE(textsAreValidUtf8(readDocMemory(bytes.data(), bytes.size()))) << path;
 #endif
     }
-    EXPECT_GE(inputs, 4u);
+    EXPECT_GT(inputs, 0u) << "no kept inputs in " << kRegressions;
 }
