@@ -9,13 +9,13 @@ prefix=$TARNEL_WINEPREFIX
 key='HKLM\Software\Classes\CLSID\{13709620-C279-11CE-A49E-444553540000}\InprocServer32'
 # The prefix's drive Z: is the Unix root.
 windows_path="Z:${dll//\//\\}"
-marker="$prefix/.tarnel-stand-in"
+marker="$prefix/.tarnel-stand-in-$view"
 mkdir -p "$(dirname "$prefix")"
 (
     flock 9
-    if [ "$(cat "$marker" 2>/dev/null)" != "$view $windows_path" ]; then
+    if [ "$(cat "$marker" 2>/dev/null)" != "$windows_path" ]; then
         "$run" reg add "$key" /ve /d "$windows_path" /f "/reg:$view" >/dev/null
         "$run" reg add "$key" /v ThreadingModel /d Apartment /f "/reg:$view" >/dev/null
-        echo "$view $windows_path" >"$marker"
+        echo "$windows_path" >"$marker"
     fi
 ) 9>"$prefix.stand-in.lock"
