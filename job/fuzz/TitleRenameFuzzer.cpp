@@ -28,16 +28,18 @@ void require(bool holds, const char* broken) {
     }
 }
 
-// A folder of its own holding one document, removed when the run ends.
+// A folder of its own holding one document; the name outlives every static string, since
+// the folder is removed at exit.
+char g_folder[] = "/tmp/tarnel-fuzz-rename-XXXXXX";
+
 const std::string& folder() {
     static const std::string path = [] {
-        char pattern[] = "/tmp/tarnel-fuzz-rename-XXXXXX";
-        require(::mkdtemp(pattern) != nullptr, "no folder to rename in");
-        std::string made = std::string(pattern) + "/";
+        require(::mkdtemp(g_folder) != nullptr, "no folder to rename in");
+        std::atexit([] { std::filesystem::remove_all(g_folder); });
+        std::string made = std::string(g_folder) + "/";
         std::FILE* document = std::fopen((made + kDocument).c_str(), "w");
         require(document != nullptr, "no document to rename");
         std::fclose(document);
-        std::atexit([] { std::filesystem::remove_all(folder()); });
         return made;
     }();
     return path;
