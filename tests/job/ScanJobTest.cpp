@@ -86,6 +86,14 @@ class ScanJob : public JobFixture {
         settings.rename = 1;
         settings.propids = "0";
     }
+    // a.doc, titled 新, with both actions and the list "0".
+    void extractAndRenameOneDocument() {
+        folder.write("a.doc");
+        shell->setTitle("a.doc", "新");
+        settings.getprops = 1;
+        settings.rename = 1;
+        settings.propids = "0";
+    }
     // Documents now named after their titles.
     long renamedCount() const {
         std::vector<std::string> names = namesIn(folder.path());
@@ -235,12 +243,8 @@ TEST_F(ScanJob, keepsTheNameForAnEmptyTakenOrHostileTitle) {
 }
 
 TEST_F(ScanJob, leavesAnOutputFileAnotherProgramHoldsAndRenamesNothing) {
-    folder.write("a.doc");
-    shell->setTitle("a.doc", "新");
+    extractAndRenameOneDocument();
     out.write("out.csv", "theirs");
-    settings.getprops = 1;
-    settings.rename = 1;
-    settings.propids = "0";
     {
         ForeignHold hold(settings.fileout);
         runJob();
@@ -310,11 +314,7 @@ class LinuxHolder {
 };
 
 TEST_F(ScanJob, refusesAnOutputFileThatIsLockedOrOpenInLibreOffice) {
-    folder.write("a.doc");
-    shell->setTitle("a.doc", "新");
-    settings.getprops = 1;
-    settings.rename = 1;
-    settings.propids = "0";
+    extractAndRenameOneDocument();
     for (LinuxHold hold :
          {LinuxHold::RecordLock, LinuxHold::DescriptionLock, LinuxHold::OfficeLockFile}) {
         out.write("out.csv", "theirs");
@@ -331,11 +331,7 @@ TEST_F(ScanJob, refusesAnOutputFileThatIsLockedOrOpenInLibreOffice) {
 #endif
 
 TEST_F(ScanJob, tellsAnOutputFolderThatDoesNotExist) {
-    folder.write("a.doc");
-    shell->setTitle("a.doc", "新");
-    settings.getprops = 1;
-    settings.rename = 1;
-    settings.propids = "0";
+    extractAndRenameOneDocument();
     settings.fileout = out.file("missing") + kPathSeparator + "out.csv";
     runJob();
     EXPECT_EQ(doneCount(), 0);
