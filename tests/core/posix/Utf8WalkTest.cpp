@@ -39,9 +39,4 @@ TEST(Utf8Walk, takesValidSequencesWholeAndEveryBrokenByteAlone) {
         EXPECT_EQ(walk(step.text), step.lengths) << testing::PrintToString(step.text);
 }
 
-TEST(Utf8Walk, findsASeparatorAfterABrokenLead) {
-    EXPECT_EQ(narrow_text::findLastChar("d\xC0/x", [](char c) { return c == '/'; }), 2u);
-    EXPECT_EQ(narrow_text::replaceAll("\xE0/\xE0/", "/", "|"), "\xE0|\xE0|");
-}
-
 }  // namespace
