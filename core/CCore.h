@@ -20,7 +20,10 @@ class CCore {
     // configuration members.
     void autoFileConfig();
 
-    // The folder the program runs from, ending with a path separator.
+    // The folder of the program's own files (the _propids.txt reference), ending with a path
+    // separator: the folder the program runs from. On Windows, when that folder takes no new
+    // files and holds no reference yet (Program Files), the user's folder of the program
+    // instead (%APPDATA%\Tarnel\), created if missing.
     std::string getAppPath();
 
     // Stored values; empty text and 0 when never stored or when the store is unreadable.

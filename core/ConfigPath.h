@@ -6,6 +6,10 @@
 // atomically there. One source per platform.
 namespace config_path {
 
+// The folder of the INI file, without a trailing separator; empty when the platform gives
+// no place for it.
+std::string storeFolder();
+
 // Full path of the INI file; empty when the platform gives no place for it.
 std::string storeFile();
 

@@ -13,16 +13,6 @@
 namespace config_path {
 namespace {
 
-std::string storeFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg)
-        return std::string(xdg) + "/tarnel";
-    const char* home = std::getenv("HOME");
-    if (home && *home)
-        return std::string(home) + "/.config/tarnel";
-    return {};
-}
-
 bool writeAll(int fd, const std::string& content) {
     const char* data = content.data();
     std::size_t left = content.size();
@@ -39,6 +29,16 @@ bool writeAll(int fd, const std::string& content) {
 }
 
 }  // namespace
+
+std::string storeFolder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg)
+        return std::string(xdg) + "/tarnel";
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return std::string(home) + "/.config/tarnel";
+    return {};
+}
 
 std::string storeFile() {
     std::string folder = storeFolder();

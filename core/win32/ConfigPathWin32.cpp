@@ -7,7 +7,6 @@
 #include "../ConfigPath.h"
 
 namespace config_path {
-namespace {
 
 std::string storeFolder() {
     const char* appData = std::getenv("APPDATA");
@@ -18,8 +17,6 @@ std::string storeFolder() {
         return {};
     return std::string(path) + "\\Tarnel";
 }
-
-}  // namespace
 
 std::string storeFile() {
     std::string folder = storeFolder();
