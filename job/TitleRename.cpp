@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "AsciiCase.h"
 #include "FileServices.h"
 #include "NarrowText.h"
 
@@ -22,19 +23,11 @@ bool isForbiddenCharacter(char c) {
     return c == '\\' || c == '|';
 }
 
-std::string upperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 // Windows takes the part before the first "." (blanks at its end dropped) as the device.
 bool isReservedDeviceName(const std::string& title) {
     std::string stem = title.substr(0, title.find('.'));
     stem.erase(stem.find_last_not_of(' ') + 1);
-    stem = upperAscii(stem);
+    stem = ascii_case::upper(stem);
     static constexpr std::array<std::string_view, 4> kDevices{"CON", "PRN", "AUX", "NUL"};
     if (std::find(kDevices.begin(), kDevices.end(), stem) != kDevices.end())
         return true;

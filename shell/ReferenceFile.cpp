@@ -56,7 +56,7 @@ bool writeLines(const std::string& path, const std::vector<ReferenceLine>& lines
 
 ReferenceFileOutcome writeReferenceFileIfMissing(const std::string& path, ShellBackend& backend,
                                                  const std::string& folderToAsk,
-                                                 std::span<const ReferenceColumn> fallback) {
+                                                 std::span<const ColumnHeading> fallback) {
     if (exists(path))
         return ReferenceFileOutcome::present;
 
@@ -67,7 +67,7 @@ ReferenceFileOutcome writeReferenceFileIfMissing(const std::string& path, ShellB
     ReferenceFileOutcome outcome = ReferenceFileOutcome::writtenFromShell;
     if (lines.empty()) {
         outcome = ReferenceFileOutcome::writtenFromFallback;
-        for (const ReferenceColumn& column : fallback)
+        for (const ColumnHeading& column : fallback)
             lines.push_back({column.number, column.heading});
     }
 

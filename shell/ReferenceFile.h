@@ -3,18 +3,13 @@
 #include <span>
 #include <string>
 
+#include "ColumnHeadings.h"
 #include "ShellBackend.h"
 
 // _propids.txt: the reference beside the program that tells the user which detail column
 // number stands for what, one "number<TAB>heading" line a column, in the system's narrow
 // encoding with "\r\n" line ends. Only the shell knows its own numbering, so the file is
 // written from the shell's headings on the machine it runs on.
-
-// A column of a reference list; the heading is narrow text in the system's code page.
-struct ReferenceColumn {
-    int number;
-    const char* heading;
-};
 
 enum class ReferenceFileOutcome {
     present,              // the file was there already and was left alone
@@ -35,4 +30,4 @@ inline constexpr int LAST_REFERENCE_COLUMN = 320;
 // never replaced. Enters and leaves the backend's thread state itself. Never raises ShellError.
 ReferenceFileOutcome writeReferenceFileIfMissing(const std::string& path, ShellBackend& backend,
                                                  const std::string& folderToAsk,
-                                                 std::span<const ReferenceColumn> fallback);
+                                                 std::span<const ColumnHeading> fallback);

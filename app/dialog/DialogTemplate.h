@@ -2,17 +2,21 @@
 
 #include <span>
 
-// The main dialog's template as the Windows resource script gives it: controls in tab
-// order, positions in dialog units.
+// The main dialog as the Windows resource script (Tarnel.rc, IDD_MAIN) lays it out, for the
+// front-ends that build it themselves: controls in tab order, positions in dialog units.
+// Texts are UTF-8 in every build.
 struct TemplateControl {
+    // Each kind stands for one resource statement: PUSHBUTTON, an auto check box, an
+    // EDITTEXT that scrolls sideways, LTEXT.
     enum Kind { Button, CheckBox, Edit, Label };
     int id;  // 0 for the unnamed labels
     const char* name;
     Kind kind;
-    const char* text;  // UTF-8
+    const char8_t* text;
     int x, y, width, height;
 };
 
+inline constexpr const char8_t* kDialogCaption = u8"Tarnel";
 inline constexpr int kDialogWidthUnits = 386;
 inline constexpr int kDialogHeightUnits = 241;
 

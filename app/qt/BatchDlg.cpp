@@ -76,7 +76,7 @@ CBatchDlg::CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell, Q
     : QDialog(parent),
       m_notifier(std::make_shared<QtScanNotifier>(this)),
       m_logic(*this, starter, std::move(shell)) {
-    setWindowTitle(QStringLiteral("Tarnel"));
+    setWindowTitle(QString::fromUtf8(kDialogCaption));
     setWindowIcon(QIcon(QStringLiteral(":/Tarnel.ico")));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

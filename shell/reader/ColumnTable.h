@@ -4,8 +4,9 @@
 
 // The detail columns the document reader answers: Windows' own numbers for the columns
 // Windows has, numbers from 400 up for the document properties no Windows list numbers.
-// Headings are Explorer's Simplified Chinese ones. The reader and the _propids.txt
-// generator both read this one table.
+// Headings are Explorer's Simplified Chinese ones, those of Windows' columns from the list
+// the Windows build falls back on. The reader and the _propids.txt generator both read
+// this one table.
 enum class ColumnField {
     name,
     size,

@@ -8,6 +8,8 @@
 #include <map>
 #include <vector>
 
+#include "AsciiCase.h"
+
 namespace {
 
 // The owner's user name, looked up once per user and thread: a folder's files mostly share
@@ -54,12 +56,7 @@ std::string itemType(const ItemFacts& item) {
         return "文件夹";
     if (item.extension.empty())
         return "文件";
-    std::string upper = item.extension;
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper + " 文件";
+    return ascii_case::upper(item.extension) + " 文件";
 }
 
 std::string optionalTime(const std::optional<std::int64_t>& seconds) {

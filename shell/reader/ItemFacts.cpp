@@ -3,22 +3,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <algorithm>
-
+#include "AsciiCase.h"
 #include "DocumentFile.h"
 
 namespace {
 
-std::string lowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return text;
-}
-
 ItemFacts::Format formatOf(const std::string& extension) {
     // The shell knows a type by its extension in any case.
-    std::string lower = lowerAscii(extension);
+    std::string lower = ascii_case::lower(extension);
     if (lower == "docx")
         return ItemFacts::Format::docx;
     if (lower == "doc")

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "AsciiCase.h"
+#include "LittleEndian.h"
+
 namespace {
 
 constexpr std::uint32_t kEndSignature = 0x06054b50;
@@ -24,19 +27,6 @@ constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
 constexpr std::uint16_t kStored = 0;
 constexpr std::uint16_t kDeflated = 8;
 
-std::uint16_t le16(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
-
-std::uint32_t le32(std::string_view bytes, std::size_t at) {
-    return le16(bytes, at) | static_cast<std::uint32_t>(le16(bytes, at + 2)) << 16;
-}
-
-std::uint64_t le64(std::string_view bytes, std::size_t at) {
-    return le32(bytes, at) | static_cast<std::uint64_t>(le32(bytes, at + 4)) << 32;
-}
-
 // Where the directory lies and how many entries it declares.
 struct DirectoryPlace {
     std::uint64_t offset = 0;
@@ -52,18 +42,19 @@ bool readZip64End(ByteSource& source, std::uint64_t endOffset, DirectoryPlace& p
     std::uint64_t locatorOffset = endOffset - kZip64LocatorBytes;
     std::string locator;
     if (!source.read(locatorOffset, kZip64LocatorBytes, locator) ||
-        le32(locator, 0) != kZip64LocatorSignature)
+        readU32(locator, 0) != kZip64LocatorSignature)
         return false;
-    std::uint64_t recordOffset = le64(locator, 8);
+    std::uint64_t recordOffset = *readU64(locator, 8);
     if (recordOffset > locatorOffset || locatorOffset - recordOffset < kZip64EndBytes)
         return false;
     std::string record;
     if (!source.read(recordOffset, kZip64EndBytes, record) ||
-        le32(record, 0) != kZip64EndSignature || le32(record, 16) != 0 || le32(record, 20) != 0)
+        readU32(record, 0) != kZip64EndSignature || *readU32(record, 16) != 0 ||
+        *readU32(record, 20) != 0)
         return false;
-    place.entries = le64(record, 32);
-    place.size = le64(record, 40);
-    place.offset = le64(record, 48);
+    place.entries = *readU64(record, 32);
+    place.size = *readU64(record, 40);
+    place.offset = *readU64(record, 48);
     place.end = recordOffset;
     return true;
 }
@@ -81,16 +72,17 @@ std::optional<DirectoryPlace> findDirectory(ByteSource& source) {
 
     // The end record is the last signature whose comment fits inside the file.
     for (std::size_t at = tailSize - kEndBytes + 1; at-- > 0;) {
-        if (le32(tail, at) != kEndSignature)
+        if (readU32(tail, at) != kEndSignature)
             continue;
-        if (le16(tail, at + 20) > tailSize - kEndBytes - at)
+        if (*readU16(tail, at + 20) > tailSize - kEndBytes - at)
             continue;
         std::string_view end(tail.data() + at, kEndBytes);
-        if (le16(end, 4) != 0 || le16(end, 6) != 0)
+        if (*readU16(end, 4) != 0 || *readU16(end, 6) != 0)
             return std::nullopt;  // split archives
-        DirectoryPlace place{le32(end, 16), le32(end, 12), le16(end, 10), tailOffset + at};
-        if (le16(end, 10) == 0xffff || le32(end, 12) == kSaturated32 ||
-            le32(end, 16) == kSaturated32) {
+        DirectoryPlace place{*readU32(end, 16), *readU32(end, 12), *readU16(end, 10),
+                             tailOffset + at};
+        if (*readU16(end, 10) == 0xffff || *readU32(end, 12) == kSaturated32 ||
+            *readU32(end, 16) == kSaturated32) {
             if (!readZip64End(source, place.end, place))
                 return std::nullopt;
         }
@@ -107,8 +99,8 @@ bool applyZip64Extra(std::string_view extra, ZipDirectory::Entry& entry, bool wi
     if (!wideSize && !wideCompressed && !wideOffset)
         return true;
     for (std::size_t at = 0; at + 4 <= extra.size();) {
-        std::uint16_t id = le16(extra, at);
-        std::size_t length = le16(extra, at + 2);
+        std::uint16_t id = *readU16(extra, at);
+        std::size_t length = *readU16(extra, at + 2);
         at += 4;
         if (length > extra.size() - at)
             return false;
@@ -122,7 +114,7 @@ bool applyZip64Extra(std::string_view extra, ZipDirectory::Entry& entry, bool wi
                     continue;
                 if (next + 8 > field.size())
                     return false;
-                *value = le64(field, next);
+                *value = *readU64(field, next);
                 next += 8;
             }
             return true;
@@ -130,12 +122,6 @@ bool applyZip64Extra(std::string_view extra, ZipDirectory::Entry& entry, bool wi
         at += length;
     }
     return false;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // Inflates raw deflate data into exactly expected bytes; anything else fails.
@@ -172,11 +158,11 @@ std::optional<ZipDirectory> ZipDirectory::read(ByteSource& source) {
     zip.m_entries.reserve(static_cast<std::size_t>(place->entries));
     std::size_t at = 0;
     for (std::uint64_t i = 0; i < place->entries; ++i) {
-        if (directory.size() - at < kCentralBytes || le32(directory, at) != kCentralSignature)
+        if (directory.size() - at < kCentralBytes || readU32(directory, at) != kCentralSignature)
             return std::nullopt;
-        std::size_t nameLength = le16(directory, at + 28);
-        std::size_t extraLength = le16(directory, at + 30);
-        std::size_t commentLength = le16(directory, at + 32);
+        std::size_t nameLength = *readU16(directory, at + 28);
+        std::size_t extraLength = *readU16(directory, at + 30);
+        std::size_t commentLength = *readU16(directory, at + 32);
         std::size_t recordLength = kCentralBytes + nameLength + extraLength + commentLength;
         if (directory.size() - at < recordLength)
             return std::nullopt;
@@ -184,12 +170,12 @@ std::optional<ZipDirectory> ZipDirectory::read(ByteSource& source) {
         Entry entry;
         entry.nameOffset = static_cast<std::uint32_t>(at + kCentralBytes);
         entry.nameLength = static_cast<std::uint16_t>(nameLength);
-        entry.flags = le16(directory, at + 8);
-        entry.method = le16(directory, at + 10);
-        entry.crc = le32(directory, at + 16);
-        entry.compressedSize = le32(directory, at + 20);
-        entry.size = le32(directory, at + 24);
-        entry.localHeaderOffset = le32(directory, at + 42);
+        entry.flags = *readU16(directory, at + 8);
+        entry.method = *readU16(directory, at + 10);
+        entry.crc = *readU32(directory, at + 16);
+        entry.compressedSize = *readU32(directory, at + 20);
+        entry.size = *readU32(directory, at + 24);
+        entry.localHeaderOffset = *readU32(directory, at + 42);
         std::string_view extra = directory.substr(at + kCentralBytes + nameLength, extraLength);
         if (!applyZip64Extra(extra, entry, entry.size == kSaturated32,
                              entry.compressedSize == kSaturated32,
@@ -203,7 +189,7 @@ std::optional<ZipDirectory> ZipDirectory::read(ByteSource& source) {
 
 const ZipDirectory::Entry* ZipDirectory::find(std::string_view wanted) const {
     for (const Entry& entry : m_entries) {
-        if (equalsIgnoringCase(name(entry), wanted))
+        if (ascii_case::equalIgnoringCase(name(entry), wanted))
             return &entry;
     }
     return nullptr;
@@ -224,10 +210,10 @@ std::optional<std::string> ZipDirectory::extract(ByteSource& source, const Entry
 
     std::string local;
     if (!source.read(entry.localHeaderOffset, kLocalBytes, local) ||
-        le32(local, 0) != kLocalSignature)
+        readU32(local, 0) != kLocalSignature)
         return std::nullopt;
     std::uint64_t dataOffset =
-        entry.localHeaderOffset + kLocalBytes + le16(local, 26) + le16(local, 28);
+        entry.localHeaderOffset + kLocalBytes + *readU16(local, 26) + *readU16(local, 28);
     std::string data;
     if (!source.read(dataOffset, static_cast<std::size_t>(entry.compressedSize), data))
         return std::nullopt;

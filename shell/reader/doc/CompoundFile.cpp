@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "LittleEndian.h"
+#include "../LittleEndian.h"
+#include "AsciiCase.h"
 
 namespace {
 
@@ -19,15 +20,12 @@ constexpr std::uint8_t kTypeRoot = 5;
 
 constexpr unsigned char kSignature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
-char16_t upperAscii(char16_t c) {
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
 // Compound-file names compare without regard to case.
 bool sameName(std::u16string_view stored, std::string_view wanted) {
     return stored.size() == wanted.size() &&
            std::equal(stored.begin(), stored.end(), wanted.begin(), [](char16_t a, char b) {
-               return upperAscii(a) == upperAscii(static_cast<unsigned char>(b));
+               return ascii_case::upper(a) ==
+                      ascii_case::upper(char16_t{static_cast<unsigned char>(b)});
            });
 }
 
@@ -47,8 +45,8 @@ std::optional<CompoundFile> CompoundFile::open(ByteSource& source) {
         !std::equal(std::begin(kSignature), std::end(kSignature), header.begin(),
                     [](unsigned char a, char b) { return a == static_cast<unsigned char>(b); }))
         return std::nullopt;
-    auto sectorShift = readLe(header, 0x1E, 2);
-    auto miniShift = readLe(header, 0x20, 2);
+    auto sectorShift = readU16(header, 0x1E);
+    auto miniShift = readU16(header, 0x20);
     if ((*sectorShift != 9 && *sectorShift != 12) || *miniShift != kMiniSectorShift)
         return std::nullopt;
     CompoundFile file(source, std::move(header));
@@ -62,7 +60,7 @@ std::optional<CompoundFile> CompoundFile::open(ByteSource& source) {
 
 CompoundFile::CompoundFile(ByteSource& source, std::string header)
     : m_source(&source), m_header(std::move(header)), m_bytesRead(m_header.size()) {
-    m_sectorShift = static_cast<unsigned>(*readLe(m_header, 0x1E, 2));
+    m_sectorShift = static_cast<unsigned>(*readU16(m_header, 0x1E));
     m_fatSectors = *readU32(m_header, 0x2C);
     m_miniCutoff = *readU32(m_header, 0x38);
     // Version 4 files pad their 512-byte header to a whole sector, so sector n starts at
@@ -178,9 +176,9 @@ std::optional<CompoundFile::Entry> CompoundFile::entry(std::uint32_t index) {
         !readPadded(sectorOffset(*sector) + (offset & (sectorBytes() - 1)), kEntryBytes, raw))
         return std::nullopt;
     Entry entry;
-    std::size_t nameBytes = std::min<std::size_t>(*readLe(raw, 0x40, 2), 64);
+    std::size_t nameBytes = std::min<std::size_t>(*readU16(raw, 0x40), 64);
     for (std::size_t i = 0; i + 2 <= nameBytes; i += 2) {
-        auto unit = static_cast<char16_t>(*readLe(raw, i, 2));
+        char16_t unit = *readU16(raw, i);
         if (unit == 0)
             break;
         entry.name.push_back(unit);
@@ -191,8 +189,8 @@ std::optional<CompoundFile::Entry> CompoundFile::entry(std::uint32_t index) {
     entry.child = *readU32(raw, 0x4C);
     entry.start = *readU32(raw, 0x74);
     // Version 3 files may leave garbage in the size's high half.
-    bool version3 = *readLe(m_header, 0x1A, 2) == 3;
-    entry.size = version3 ? *readU32(raw, 0x78) : *readLe(raw, 0x78, 8);
+    bool version3 = *readU16(m_header, 0x1A) == 3;
+    entry.size = version3 ? *readU32(raw, 0x78) : *readU64(raw, 0x78);
     return entry;
 }
 

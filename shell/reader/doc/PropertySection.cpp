@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "../LittleEndian.h"
 #include "CodePageText.h"
-#include "LittleEndian.h"
 
 const FormatId kSummaryInformation = {0xE0, 0x85, 0x9F, 0xF2, 0xF9, 0x4F, 0x68, 0x10,
                                       0xAB, 0x91, 0x08, 0x00, 0x2B, 0x27, 0xB3, 0xD9};
@@ -68,13 +68,13 @@ PropertySection::PropertySection(std::string_view bytes, std::vector<Entry> entr
     std::uint16_t type = 0;
     auto stored = value(kPidCodePage, type);
     if (stored && (type == kVtI2 || type == kVtUi2)) {
-        if (auto page = readLe(*stored, 0, 2); page && *page != 0)
-            m_codePage = static_cast<std::uint16_t>(*page);
+        if (auto page = readU16(*stored, 0); page && *page != 0)
+            m_codePage = *page;
     }
 }
 
 std::optional<PropertySection> PropertySection::find(std::string_view stream, const FormatId& id) {
-    auto byteOrder = readLe(stream, 0, 2);
+    auto byteOrder = readU16(stream, 0);
     auto sections = readU32(stream, kHeaderBytes - 4);
     if (!byteOrder || *byteOrder != 0xFFFE || !sections)
         return std::nullopt;
@@ -111,7 +111,7 @@ std::optional<std::string_view> PropertySection::value(std::uint32_t pid,
     for (const Entry& entry : m_entries) {
         if (entry.pid != pid)
             continue;
-        auto stored = readLe(m_bytes, entry.offset, 2);
+        auto stored = readU16(m_bytes, entry.offset);
         if (!stored)
             return std::nullopt;
         type = static_cast<std::uint16_t>(*stored);
@@ -163,5 +163,5 @@ std::optional<std::uint64_t> PropertySection::fileTime(std::uint32_t pid) const 
     auto stored = value(pid, type);
     if (!stored || type != kVtFiletime)
         return std::nullopt;
-    return readLe(*stored, 0, 8);
+    return readU64(*stored, 0);
 }

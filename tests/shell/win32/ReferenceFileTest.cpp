@@ -59,7 +59,7 @@ TEST_F(ReferenceFileTest, writesTheFallbackListWhenTheShellGivesNoHeadings) {
 
 TEST_F(ReferenceFileTest, writesTheShellsNonEmptyHeadingsAndBalancesTheThreadState) {
     TestShellBackend backend;
-    const ReferenceColumn unused[] = {{0, "unused"}};
+    const ColumnHeading unused[] = {{0, "unused"}};
     EXPECT_EQ(writeReferenceFileIfMissing(path, backend, dir.path(), unused),
               ReferenceFileOutcome::writtenFromShell);
     const std::string text = readFile(path);
@@ -79,7 +79,7 @@ TEST_F(ReferenceFileTest, leavesOutTheColumnsWhoseHeadingFails) {
 
 TEST_F(ReferenceFileTest, fallsBackWhenTheFolderCannotBeOpened) {
     TestShellBackend backend;
-    const ReferenceColumn fallback[] = {{21, "T"}};
+    const ColumnHeading fallback[] = {{21, "T"}};
     EXPECT_EQ(writeReferenceFileIfMissing(path, backend, dir.file("missing"), fallback),
               ReferenceFileOutcome::writtenFromFallback);
     EXPECT_EQ(readFile(path), "21\tT\r\n");
