@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CCore.h"
 #include "FileServices.h"
 #include "ShellError.h"
 
@@ -45,6 +46,14 @@ std::string joined(const std::vector<std::string>& texts) {
 }
 
 }  // namespace
+
+std::string progressText(CCore& core, std::int32_t document) {
+    return "正处理第 " + core.getStrInt(document) + " 个文件...";
+}
+
+std::string doneText(CCore& core, std::int32_t documents) {
+    return "执行完成！共 " + core.getStrInt(documents) + " 个文件。";
+}
 
 void JobReport::outputNotOpened(const std::string& path, FileFault fault) {
     m_failure = "无法打开输出文件：" + path + "（" + faultText(fault) + "）";

@@ -4,13 +4,24 @@
 #include <string>
 #include <vector>
 
+class CCore;
 class ShellError;
 enum class FileFault;
 
-// What a job has to tell the user at its end, in Chinese: the one failure that ended it,
-// the documents it had to skip and the property numbers it clamped.
+// The status line while a job runs and once it has ended, and the message for a job whose
+// thread cannot start: the same texts in the dialog and the runner.
+std::string progressText(CCore& core, std::int32_t document);
+std::string doneText(CCore& core, std::int32_t documents);
+inline constexpr char kCannotStartNewThread[] = "Cannot Start New Thread";
+
+// What a job has to tell the user at its end, in Chinese: the number of documents it
+// reached, the one failure that ended it, the documents it had to skip and the property
+// numbers it clamped.
 class JobReport {
   public:
+    void reached(std::int32_t documents) { m_nDocuments = documents; }
+    std::int32_t documents() const { return m_nDocuments; }
+
     void outputNotOpened(const std::string& path, FileFault fault);
     void outputNotWritten(const std::string& path, FileFault fault);
     void shellNotConnected();
@@ -45,6 +56,7 @@ class JobReport {
         std::vector<std::string> m_first;
     };
 
+    std::int32_t m_nDocuments = 0;
     std::string m_failure;
     NameTally m_skipped;
     NameTally m_notRenamed;

@@ -40,23 +40,3 @@ std::optional<SettingsFailure> checkActionRule(const JobSettings& settings) {
         return SettingsFailure{"没有选择动作！", std::nullopt};
     return std::nullopt;
 }
-
-std::optional<SettingsFailure> checkJobRequest(const JobSettings& settings, CCore& core) {
-    if (auto failure = validateJobSettings(settings, core))
-        return failure;
-    return checkActionRule(settings);
-}
-
-JobSettings& processJobSettings() {
-    static JobSettings settings;
-    return settings;
-}
-
-ProcessPaths& processPaths() {
-    static ProcessPaths paths;
-    return paths;
-}
-
-void setProcessPaths(const std::string& appPath) {
-    processPaths() = ProcessPaths{appPath, appPath + "_propids.txt"};
-}

@@ -27,19 +27,7 @@ struct SettingsFailure {
 JobSettings loadJobSettings(CCore& core);
 void saveJobSettings(CCore& core, const JobSettings& settings);
 
-// The checks that decide whether a job may start: the first failure, or nothing.
+// The two checks that decide whether a job may start, applied in this order by
+// checkJobRequest: the first failure, or nothing.
 std::optional<SettingsFailure> validateJobSettings(const JobSettings& settings, CCore& core);
 std::optional<SettingsFailure> checkActionRule(const JobSettings& settings);
-
-// Validate, then the action rule: what the start button and the runner apply.
-std::optional<SettingsFailure> checkJobRequest(const JobSettings& settings, CCore& core);
-
-// The process-wide record and the two paths derived at start-up; dialog thread only.
-JobSettings& processJobSettings();
-
-struct ProcessPaths {
-    std::string appPath;      // CCore::getAppPath()
-    std::string refFilePath;  // appPath + "_propids.txt"
-};
-ProcessPaths& processPaths();
-void setProcessPaths(const std::string& appPath);

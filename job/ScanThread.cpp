@@ -1,18 +1,14 @@
 #include "ScanThread.h"
 
 #include <exception>
-#include <new>
-#include <system_error>
-#include <thread>
 
 #include "CsvLine.h"
 #include "PropertyList.h"
 #include "TitleRename.h"
 
-CScanThread::CScanThread(const JobRequest& request)
-    : m_notifier(request.notifier),
+CScanThread::CScanThread(const JobRequest& request, std::shared_ptr<JobEvents> events)
+    : m_events(std::move(events)),
       m_command(request.command),
-      m_scanReport(request.report),
       m_core(request.core),
       m_backend(request.shell),
       m_settings(request.settings),
@@ -29,24 +25,23 @@ void CScanThread::run() {
     releaseShellObjects();
     finishOutput();
     m_backend->leaveThread();
-    if (m_scanReport)
-        m_scanReport->set(m_report.text(), m_report.failed());
-    m_notifier->post(WM_SCAN_DONE, m_nCount);
+    m_report.reached(m_nCount);
+    m_events->done(m_report);
 }
 
 void CScanThread::scan() {
-    m_folder = m_core->parsePath(m_settings.pathuser);
+    m_folderPath = m_core->parsePath(m_settings.pathuser);
     if (!openFolder())
         return;
     // Listed before the output is opened, so a folder that cannot be read leaves the
     // previous output file as it was.
-    FolderListing listing = listFolder(m_folder);
+    FolderListing listing = listFolder(m_folderPath);
     if (listing.fault == FolderListing::Fault::NotOpened) {
-        m_report.folderNotRead(m_folder);
+        m_report.folderNotRead(m_folderPath);
         return;
     }
     if (listing.fault == FolderListing::Fault::CutShort) {
-        m_report.folderCutShort(m_folder);
+        m_report.folderCutShort(m_folderPath);
         return;
     }
     if (m_settings.getprops && !openOutput())
@@ -69,13 +64,13 @@ bool CScanThread::openFolder() {
             m_report.shellNotConnected();
             return false;
         }
-        m_shell.openFolder(m_folder);
+        m_shell.openFolder(m_folderPath);
     } catch (const ShellError& error) {
-        m_report.folderNotOpened(m_folder, error);
+        m_report.folderNotOpened(m_folderPath, error);
         return false;
     }
     if (!m_shell.hasFolder())
-        m_report.folderNotOpened(m_folder);
+        m_report.folderNotOpened(m_folderPath);
     return m_shell.hasFolder();
 }
 
@@ -96,14 +91,14 @@ bool CScanThread::processCandidate(const std::string& name) {
     if (extension != "doc" && extension != "docx")
         return true;
     ++m_nCount;
-    m_notifier->post(WM_SCAN_PROGRESS, m_nCount);
+    m_events->progress(m_nCount);
     try {
         m_shell.findItem(name);
         if (!m_shell.hasItem()) {
             // A name the shell cannot find: removed since the listing, or one without a
             // form in the code page. Only a vanished folder ends the job.
-            if (!m_core->isPathExist(m_folder)) {
-                m_report.folderVanished(m_folder);
+            if (!m_core->isPathExist(m_folderPath)) {
+                m_report.folderVanished(m_folderPath);
                 return false;
             }
             m_report.skipped(name);
@@ -117,13 +112,14 @@ bool CScanThread::processCandidate(const std::string& name) {
                 return false;
             }
             m_bHeadingWritten = true;
-            if (!writeLine(dataLine(m_columns, m_settings.colfullname, m_folder, name, m_shell))) {
+            if (!writeLine(
+                    dataLine(m_columns, m_settings.colfullname, m_folderPath, name, m_shell))) {
                 return false;
             }
         }
         if (m_settings.rename) {
             std::string title = m_shell.itemDetail(TITLE_COLUMN);
-            if (!title.empty() && renameToTitle(m_folder, name, title, extension) ==
+            if (!title.empty() && renameToTitle(m_folderPath, name, title, extension) ==
                                       MoveResult::NoReplaceUnsupported) {
                 m_report.renameUnsupported(name);
             }
@@ -162,42 +158,4 @@ void CScanThread::releaseShellObjects() {
         m_shell.releaseFolder();
     if (m_shell.hasShell())
         m_shell.releaseShell();
-}
-
-namespace {
-
-class ThreadJobHandle : public JobHandle {
-  public:
-    explicit ThreadJobHandle(std::thread thread) : m_thread(std::move(thread)) {}
-    // The job's thread never outlives its handle.
-    ~ThreadJobHandle() override { wait(); }
-    void wait() override {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-
-  private:
-    std::thread m_thread;
-};
-
-// Runs the job on the worker named in the parameters, then frees both.
-void scanThreadFunction(std::unique_ptr<ScanParams> params) {
-    params->worker->run();
-}
-
-}  // namespace
-
-std::unique_ptr<JobHandle> startJob(JobRequest request) {
-    try {
-        auto params = std::make_unique<ScanParams>();
-        params->request = std::move(request);
-        params->worker = std::make_unique<CScanThread>(params->request);
-        // When the thread cannot start, the parameters and the worker are freed here.
-        std::thread thread(scanThreadFunction, std::move(params));
-        return std::make_unique<ThreadJobHandle>(std::move(thread));
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    } catch (const std::system_error&) {
-        return nullptr;
-    }
 }

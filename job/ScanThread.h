@@ -10,18 +10,16 @@
 #include "ShellAccess.h"
 #include "StartJob.h"
 
-class CScanThread;
-
 // The worker of one job. It holds its own references to everything it uses, so nothing
 // the front-end frees can be reached from the job's thread.
 class CScanThread {
   public:
-    explicit CScanThread(const JobRequest& request);
+    CScanThread(const JobRequest& request, std::shared_ptr<JobEvents> events);
     CScanThread(const CScanThread&) = delete;
     CScanThread& operator=(const CScanThread&) = delete;
 
-    // The whole job, on the job's thread: scan, release, flush and close, report,
-    // WM_SCAN_DONE.
+    // The whole job, on the job's thread: scan, release, flush and close, then done with
+    // the report.
     void run();
 
   private:
@@ -37,9 +35,8 @@ class CScanThread {
     void finishOutput();
     void releaseShellObjects();
 
-    std::shared_ptr<ScanNotifier> m_notifier;
-    std::shared_ptr<CommandWord> m_command;
-    std::shared_ptr<ScanReport> m_scanReport;
+    std::shared_ptr<JobEvents> m_events;
+    std::shared_ptr<const CommandWord> m_command;
     std::shared_ptr<CCore> m_core;
     std::shared_ptr<ShellBackend> m_backend;
     JobSettings m_settings;
@@ -50,16 +47,18 @@ class CScanThread {
     // Declared after the shell layer, so it is closed first.
     OutputFile m_outFile;
 
-    std::string m_folder;  // normalised, ending with a separator
+    std::string m_folderPath;  // normalised, ending with a separator
     std::vector<int> m_columns;
     bool m_bHeadingWritten = false;
     JobReport m_report;
 };
 
-// What a new job's thread is handed: the front-end's request and the worker that runs it.
+// What a new job's thread is handed: the front-end's request, where its notices go and
+// the worker that runs it.
 // Freed by the thread function when the job ends, or by startJob when the thread cannot
 // be started; the worker goes with it.
 struct ScanParams {
     JobRequest request;
+    std::shared_ptr<JobEvents> events;
     std::unique_ptr<CScanThread> worker;
 };

@@ -10,75 +10,68 @@
 
 namespace {
 
-// Keeps the latest count for the runner's thread; posts never block the job.
-class ConsoleProgress : public ScanNotifier {
+// Keeps the latest count and, at the end, the report for the runner's thread; the job's
+// calls never block on the runner.
+class ConsoleProgress : public JobEvents {
   public:
-    void post(unsigned message, long lParam) override {
-        if (message == WM_SCAN_PROGRESS) {
-            m_nProgress.store(lParam, std::memory_order_relaxed);
-            return;
-        }
+    void progress(std::int32_t n) override { m_nProgress.store(n, std::memory_order_relaxed); }
+    void done(const JobReport& report) override {
         std::lock_guard guard(m_lock);
-        m_nDone = lParam;
+        m_report = report;
         m_bDone = true;
         m_doneChanged.notify_all();
     }
 
-    // True once WM_SCAN_DONE has come, waiting at most the given time for it.
+    // True once done() has come, waiting at most the given time for it.
     bool waitDone(std::chrono::milliseconds timeout) {
         std::unique_lock guard(m_lock);
         return m_doneChanged.wait_for(guard, timeout, [this] { return m_bDone; });
     }
-    long progress() const { return m_nProgress.load(std::memory_order_relaxed); }
-    long done() const {
+    std::int32_t latest() const { return m_nProgress.load(std::memory_order_relaxed); }
+    JobReport report() const {
         std::lock_guard guard(m_lock);
-        return m_nDone;
+        return m_report;
     }
 
   private:
-    std::atomic<long> m_nProgress{0};
+    std::atomic<std::int32_t> m_nProgress{0};
     mutable std::mutex m_lock;
     std::condition_variable m_doneChanged;
     bool m_bDone = false;
-    long m_nDone = 0;
+    JobReport m_report;
 };
-
-std::string progressText(CCore& core, long count) {
-    return "正处理第 " + core.getStrInt(static_cast<std::int32_t>(count)) + " 个文件...";
-}
 
 }  // namespace
 
 int runBatchJob(const JobSettings& settings, std::shared_ptr<CCore> core,
                 std::shared_ptr<ShellBackend> shell, std::ostream& out, std::ostream& err,
                 bool errIsTerminal) {
-    if (std::optional<SettingsFailure> failure = checkJobRequest(settings, *core)) {
+    auto command = std::make_shared<CommandWord>();
+    JobRequest request{settings, core, std::move(shell), command};
+    if (std::optional<SettingsFailure> failure = checkJobRequest(request)) {
         err << failure->message << "\n";
         return 1;
     }
     auto progress = std::make_shared<ConsoleProgress>();
-    auto command = std::make_shared<CommandWord>();
-    auto report = std::make_shared<ScanReport>();
-    command->set("");
-    std::unique_ptr<JobHandle> job =
-        startJob(JobRequest{progress, command, report, core, std::move(shell), settings});
+    command->clear();
+    std::unique_ptr<JobHandle> job = startJob(std::move(request), progress);
     if (!job) {
-        err << "Cannot Start New Thread\n";
+        err << kCannotStartNewThread << "\n";
         return 1;
     }
-    long shown = 0;
+    std::int32_t shown = 0;
     while (!progress->waitDone(std::chrono::milliseconds(100))) {
-        if (errIsTerminal && progress->progress() != shown) {
-            shown = progress->progress();
+        if (errIsTerminal && progress->latest() != shown) {
+            shown = progress->latest();
             err << "\r" << progressText(*core, shown) << std::flush;
         }
     }
     job->wait();
     if (errIsTerminal && shown != 0)
         err << "\n";
-    if (!report->text().empty())
-        err << report->text() << "\n";
-    out << "执行完成！共 " << core->getStrInt(static_cast<std::int32_t>(progress->done()))
-        << " 个文件。\n";
-    return report->failed() ? 1 : 0;
+    JobReport report = progress->report();
+    if (!report.text().empty())
+        err << report.text() << "\n";
+    out << doneText(*core, report.documents()) << "\n";
+    return report.failed() ? 1 : 0;
 }

@@ -1,6 +1,6 @@
 #include "BatchDlgLogic.h"
 
-#include "JobSettings.h"
+#include "DialogState.h"
 #include "resource.h"
 
 namespace {
@@ -31,7 +31,7 @@ CBatchDlgLogic::~CBatchDlgLogic() {
     // The job holds its own references to everything it uses; it only must not outlive
     // the window its notices go to.
     if (m_job) {
-        m_szCmd->set("STOP");
+        m_szCmd->setStop();
         m_job->wait();
     }
 }
@@ -44,7 +44,7 @@ void CBatchDlgLogic::initDialog() {
     show();
     applyDependencyRule();
     m_bRunning = 0;
-    m_szCmd->set("STOP");
+    m_szCmd->setStop();
 }
 
 void CBatchDlgLogic::show() {
@@ -111,51 +111,44 @@ void CBatchDlgLogic::command(int id) {
 
 void CBatchDlgLogic::start() {
     copy();
-    const JobSettings& settings = processJobSettings();
-    if (auto failure = validateJobSettings(settings, *m_core)) {
+    JobRequest request{processJobSettings(), m_core, m_shell, m_szCmd};
+    if (auto failure = checkJobRequest(request)) {
         m_view.warn(failure->message);
         if (failure->focus)
             m_view.focus(focusControl(*failure->focus));
         return;
     }
-    if (auto failure = checkActionRule(settings)) {
-        m_view.warn(failure->message);
-        return;
-    }
     std::string idleText = m_view.text(IDC_RUN);
     m_view.setText(IDC_RUN, "停止");
-    m_szCmd->set("");
+    m_szCmd->clear();
     m_bRunning = 1;
-    m_report = std::make_shared<ScanReport>();
-    m_job = m_starter.start(
-        JobRequest{m_view.notifier(), m_szCmd, m_report, m_core, m_shell, settings});
+    m_job = m_starter.start(std::move(request), m_view.jobEvents());
     if (!m_job) {
-        m_view.warn("Cannot Start New Thread");
+        m_view.warn(kCannotStartNewThread);
         returnToIdle(idleText);
     }
 }
 
 void CBatchDlgLogic::stop() {
-    m_szCmd->set("STOP");
+    m_szCmd->setStop();
     m_view.setText(IDC_RUN, "正在停止");
     m_view.enable(IDC_RUN, false);
 }
 
 void CBatchDlgLogic::returnToIdle(const std::string& runText) {
-    m_szCmd->set("STOP");
+    m_szCmd->setStop();
     m_bRunning = 0;
     m_view.setText(IDC_RUN, runText);
     m_view.enable(IDC_RUN, true);
 }
 
-void CBatchDlgLogic::scanProgress(long count) {
+void CBatchDlgLogic::scanProgress(std::int32_t document) {
     if (!m_core || !m_bRunning)
         return;
-    m_view.setText(IDC_STATUS, "正处理第 " + m_core->getStrInt(static_cast<std::int32_t>(count)) +
-                                   " 个文件...");
+    m_view.setText(IDC_STATUS, progressText(*m_core, document));
 }
 
-void CBatchDlgLogic::scanDone(long count) {
+void CBatchDlgLogic::scanDone(const JobReport& report) {
     if (!m_core || !m_bRunning)
         return;
     // The job posts its last notice just before its thread ends.
@@ -163,12 +156,9 @@ void CBatchDlgLogic::scanDone(long count) {
         m_job->wait();
     m_job.reset();
     returnToIdle("执行");
-    m_view.setText(
-        IDC_STATUS,
-        "执行完成！共 " + m_core->getStrInt(static_cast<std::int32_t>(count)) + " 个文件。");
-    std::string report = m_report ? m_report->text() : std::string();
-    if (!report.empty())
-        m_view.warn(report);
+    m_view.setText(IDC_STATUS, doneText(*m_core, report.documents()));
+    if (std::string text = report.text(); !text.empty())
+        m_view.warn(text);
 }
 
 void CBatchDlgLogic::chooseFolder() {
@@ -197,7 +187,7 @@ void CBatchDlgLogic::destroy() {
     if (!m_core)
         return;
     if (m_bRunning) {
-        m_szCmd->set("STOP");
+        m_szCmd->setStop();
         if (m_job)
             m_job->wait();
         m_job.reset();

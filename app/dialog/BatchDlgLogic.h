@@ -6,7 +6,6 @@
 
 #include "BatchView.h"
 #include "CCore.h"
-#include "ScanLink.h"
 #include "ShellBackend.h"
 #include "StartJob.h"
 
@@ -27,9 +26,9 @@ class CBatchDlgLogic {
     void initDialog();
     // A click on the button or check box of that id.
     void command(int id);
-    // The job's notices.
-    void scanProgress(long count);
-    void scanDone(long count);
+    // The job's notices, handed over by the front-end on the dialog's thread.
+    void scanProgress(std::int32_t document);
+    void scanDone(const JobReport& report);
     // The window is going away, its controls still there: stops and waits for a running
     // job, then copies the controls and saves them. Later calls do nothing.
     void destroy();
@@ -55,6 +54,5 @@ class CBatchDlgLogic {
     std::int32_t m_bRunning = 0;
     std::shared_ptr<CommandWord> m_szCmd = std::make_shared<CommandWord>();
     std::shared_ptr<CCore> m_core;
-    std::shared_ptr<ScanReport> m_report;
     std::unique_ptr<JobHandle> m_job;
 };

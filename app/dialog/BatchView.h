@@ -35,8 +35,9 @@ class BatchView {
     virtual void openFile(const std::string& path) = 0;
     virtual void showAbout() = 0;
 
-    // Where a job started from this window posts its notices.
-    virtual std::shared_ptr<ScanNotifier> notifier() = 0;
+    // Where a job started from this window posts its notices, to be handed back on the
+    // dialog's thread as scanProgress and scanDone.
+    virtual std::shared_ptr<JobEvents> jobEvents() = 0;
 };
 
 // Starts jobs: the real worker in the programs, a fake one in tests.
@@ -44,13 +45,15 @@ class JobStarter {
   public:
     virtual ~JobStarter() = default;
     // nullptr when the job's thread cannot be started.
-    virtual std::unique_ptr<JobHandle> start(JobRequest request) = 0;
+    virtual std::unique_ptr<JobHandle> start(JobRequest request,
+                                             std::shared_ptr<JobEvents> events) = 0;
 };
 
 // The worker thread of the job library.
 class ThreadJobStarter : public JobStarter {
   public:
-    std::unique_ptr<JobHandle> start(JobRequest request) override {
-        return startJob(std::move(request));
+    std::unique_ptr<JobHandle> start(JobRequest request,
+                                     std::shared_ptr<JobEvents> events) override {
+        return startJob(std::move(request), std::move(events));
     }
 };

@@ -148,10 +148,11 @@ void CBatchDlg::customEvent(QEvent* event) {
     if (event->type() != ScanEvent::kind())
         return QDialog::customEvent(event);
     auto* notice = static_cast<ScanEvent*>(event);
-    if (notice->message() == WM_SCAN_PROGRESS)
-        m_logic.scanProgress(notice->lParam());
-    if (notice->message() == WM_SCAN_DONE)
-        m_logic.scanDone(notice->lParam());
+    if (notice->report()) {
+        m_logic.scanDone(*notice->report());
+    } else {
+        m_logic.scanProgress(notice->document());
+    }
 }
 
 void CBatchDlg::done(int result) {

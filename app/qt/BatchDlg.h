@@ -42,7 +42,7 @@ class CBatchDlg : public QDialog, private BatchView {
     std::string chooseSaveFile(const std::string& offeredName) override;
     void openFile(const std::string& path) override;
     void showAbout() override;
-    std::shared_ptr<ScanNotifier> notifier() override { return m_notifier; }
+    std::shared_ptr<JobEvents> jobEvents() override { return m_notifier; }
 
     std::map<int, QWidget*> m_controls;
     std::shared_ptr<QtScanNotifier> m_notifier;

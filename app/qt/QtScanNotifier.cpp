@@ -7,10 +7,18 @@ QEvent::Type ScanEvent::kind() {
     return type;
 }
 
-void QtScanNotifier::post(unsigned message, long lParam) {
+void QtScanNotifier::progress(std::int32_t n) {
+    post(std::make_unique<ScanEvent>(n));
+}
+
+void QtScanNotifier::done(const JobReport& report) {
+    post(std::make_unique<ScanEvent>(report));
+}
+
+void QtScanNotifier::post(std::unique_ptr<ScanEvent> event) {
     std::lock_guard guard(m_lock);
     if (m_receiver)
-        QCoreApplication::postEvent(m_receiver, new ScanEvent(message, lParam));
+        QCoreApplication::postEvent(m_receiver, event.release());
 }
 
 void QtScanNotifier::detach() {

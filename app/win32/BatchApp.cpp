@@ -6,6 +6,7 @@
 
 #include "BatchDlg.h"
 #include "CCore.h"
+#include "DialogState.h"
 #include "ReferenceFile.h"
 #include "WindowsColumns.h"
 
@@ -14,8 +15,8 @@ namespace {
 // _propids.txt only the shell of this machine can fill in; written once, before the
 // dialog can offer to open it.
 void writeReference(ShellBackend& shell) {
-    std::string appPath = CCore().getAppPath();
-    writeReferenceFileIfMissing(appPath + "_propids.txt", shell, appPath, windowsFallbackColumns());
+    ProcessPaths paths(CCore().getAppPath());
+    writeReferenceFileIfMissing(paths.refFilePath, shell, paths.appPath, windowsFallbackColumns());
 }
 
 }  // namespace

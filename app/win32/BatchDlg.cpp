@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "WindowNotifier.h"
 #include "resource.h"
 
 namespace {
@@ -39,6 +38,7 @@ CBatchDlg::CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell)
 BOOL CBatchDlg::onInitDialog() {
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    m_notifier = std::make_shared<WindowNotifier>(hwnd());
     m_logic.initDialog();
     return TRUE;
 }
@@ -55,10 +55,10 @@ bool CBatchDlg::preTranslateMessage(MSG& msg) {
 bool CBatchDlg::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
         case WM_SCAN_PROGRESS:
-            m_logic.scanProgress(static_cast<long>(lParam));
+            m_logic.scanProgress(static_cast<std::int32_t>(lParam));
             return true;
         case WM_SCAN_DONE:
-            m_logic.scanDone(static_cast<long>(lParam));
+            m_logic.scanDone(m_notifier->takeReport());
             return true;
         case WM_COMMAND:
             if (HIWORD(wParam) != BN_CLICKED || LOWORD(wParam) == IDOK ||
@@ -159,8 +159,4 @@ void CBatchDlg::openFile(const std::string& path) {
 void CBatchDlg::showAbout() {
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUTBOX), hwnd(), aboutProc,
                     0);
-}
-
-std::shared_ptr<ScanNotifier> CBatchDlg::notifier() {
-    return makeWindowNotifier(hwnd());
 }

@@ -7,6 +7,7 @@
 #include "BatchDlgLogic.h"
 #include "BatchView.h"
 #include "ModalDialog.h"
+#include "WindowNotifier.h"
 
 // The main dialog over plain Win32: template IDD_MAIN, the key filter, the minimised
 // icon, and the notices handled in the dialog procedure itself, so that they arrive while
@@ -34,9 +35,11 @@ class CBatchDlg : public CModalDialog, private BatchView {
     std::string chooseSaveFile(const std::string& offeredName) override;
     void openFile(const std::string& path) override;
     void showAbout() override;
-    std::shared_ptr<ScanNotifier> notifier() override;
+    std::shared_ptr<JobEvents> jobEvents() override { return m_notifier; }
 
     HICON m_hIcon;
     HICON m_hSmallIcon;
+    // Made once the window exists; the jobs' notices come back through it.
+    std::shared_ptr<WindowNotifier> m_notifier;
     CBatchDlgLogic m_logic;
 };

@@ -1,22 +1,20 @@
 #include "WindowNotifier.h"
 
-#include <windows.h>
+#include <utility>
 
-namespace {
+void WindowNotifier::progress(std::int32_t n) {
+    PostMessageA(m_hNotifyWnd, WM_SCAN_PROGRESS, 0, static_cast<LPARAM>(n));
+}
 
-class WindowNotifier : public ScanNotifier {
-  public:
-    explicit WindowNotifier(HWND window) : m_hNotifyWnd(window) {}
-    void post(unsigned message, long lParam) override {
-        PostMessageA(m_hNotifyWnd, message, 0, static_cast<LPARAM>(lParam));
+void WindowNotifier::done(const JobReport& report) {
+    {
+        std::lock_guard guard(m_lock);
+        m_report = report;
     }
+    PostMessageA(m_hNotifyWnd, WM_SCAN_DONE, 0, static_cast<LPARAM>(report.documents()));
+}
 
-  private:
-    HWND m_hNotifyWnd;
-};
-
-}  // namespace
-
-std::shared_ptr<ScanNotifier> makeWindowNotifier(void* hwnd) {
-    return std::make_shared<WindowNotifier>(static_cast<HWND>(hwnd));
+JobReport WindowNotifier::takeReport() {
+    std::lock_guard guard(m_lock);
+    return std::exchange(m_report, JobReport());
 }

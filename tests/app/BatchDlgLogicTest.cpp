@@ -6,15 +6,22 @@
 #include <set>
 
 #include "ConfigHome.h"
+#include "DialogState.h"
 #include "FakeJob.h"
-#include "JobSettings.h"
 #include "resource.h"
 
 namespace {
 
-struct NullNotifier : ScanNotifier {
-    void post(unsigned, long) override {}
+struct NullEvents : JobEvents {
+    void progress(std::int32_t) override {}
+    void done(const JobReport&) override {}
 };
+
+JobReport reportOf(std::int32_t documents) {
+    JobReport report;
+    report.reached(documents);
+    return report;
+}
 
 class FakeView : public BatchView {
   public:
@@ -45,7 +52,7 @@ class FakeView : public BatchView {
     }
     void openFile(const std::string& path) override { opened.push_back(path); }
     void showAbout() override { ++abouts; }
-    std::shared_ptr<ScanNotifier> notifier() override { return m_notifier; }
+    std::shared_ptr<JobEvents> jobEvents() override { return m_events; }
 
     bool enabled(int id) const { return !disabled.count(id); }
 
@@ -63,7 +70,7 @@ class FakeView : public BatchView {
     int abouts = 0;
 
   private:
-    std::shared_ptr<ScanNotifier> m_notifier = std::make_shared<NullNotifier>();
+    std::shared_ptr<JobEvents> m_events = std::make_shared<NullEvents>();
 };
 
 const int kDependents[] = {IDC_PROPIDS,    IDC_FILEOUT,  IDC_PROPIDS_REF,
@@ -191,7 +198,7 @@ TEST_F(BatchDlgLogicTest, startStopAndDoneWalkTheButtonThroughItsStates) {
     EXPECT_EQ(job.settings.pathuser, home.dir().path());
     EXPECT_EQ(job.settings.propids, "2");
     EXPECT_EQ(job.settings.rename, 1);
-    EXPECT_TRUE(job.notifier && job.report && job.core);
+    EXPECT_TRUE(starter.events[0] && job.core);
 
     logic.scanProgress(1);
     EXPECT_EQ(view.texts[IDC_STATUS], "正处理第 1 个文件...");
@@ -201,7 +208,7 @@ TEST_F(BatchDlgLogicTest, startStopAndDoneWalkTheButtonThroughItsStates) {
     EXPECT_EQ(view.texts[IDC_RUN], "正在停止");
     EXPECT_FALSE(view.enabled(IDC_RUN));
 
-    logic.scanDone(1);
+    logic.scanDone(reportOf(1));
     expectIdle("执行");
     EXPECT_EQ(view.texts[IDC_STATUS], "执行完成！共 1 个文件。");
     EXPECT_TRUE(view.warnings.empty());
@@ -210,7 +217,7 @@ TEST_F(BatchDlgLogicTest, startStopAndDoneWalkTheButtonThroughItsStates) {
     logic.command(IDC_RUN);
     ASSERT_EQ(starter.requests.size(), 2u);
     EXPECT_EQ(view.texts[IDC_RUN], "停止");
-    logic.scanDone(0);
+    logic.scanDone(reportOf(0));
     expectIdle("执行");
     EXPECT_EQ(view.texts[IDC_STATUS], "执行完成！共 0 个文件。");
 }
@@ -229,11 +236,13 @@ TEST_F(BatchDlgLogicTest, aThreadThatCannotStartReturnsTheDialogToIdle) {
 TEST_F(BatchDlgLogicTest, aJobsReportIsShownOnceTheDialogIsIdle) {
     fillStartable();
     logic.command(IDC_RUN);
-    starter.requests[0].report->set("无法打开输出文件");
+    JobReport report = reportOf(2);
+    report.shellNotConnected();
     bool idleAtWarning = false;
     view.onWarn = [&] { idleAtWarning = !logic.running() && view.texts[IDC_RUN] == "执行"; };
-    logic.scanDone(2);
-    EXPECT_EQ(view.warnings, std::vector<std::string>{"无法打开输出文件"});
+    logic.scanDone(report);
+    EXPECT_EQ(view.warnings, std::vector<std::string>{"无法连接外壳对象，任务未执行。"});
+    EXPECT_EQ(view.texts[IDC_STATUS], "执行完成！共 2 个文件。");
     EXPECT_TRUE(idleAtWarning);
 }
 

@@ -21,8 +21,10 @@ class FakeJobStarter : public JobStarter {
         FakeJobStarter& m_owner;
     };
 
-    std::unique_ptr<JobHandle> start(JobRequest request) override {
+    std::unique_ptr<JobHandle> start(JobRequest request,
+                                     std::shared_ptr<JobEvents> jobEvents) override {
         requests.push_back(std::move(request));
+        events.push_back(std::move(jobEvents));
         if (failToStart)
             return nullptr;
         return std::make_unique<Handle>(*this);
@@ -30,6 +32,7 @@ class FakeJobStarter : public JobStarter {
 
     bool failToStart = false;
     std::vector<JobRequest> requests;
+    std::vector<std::shared_ptr<JobEvents>> events;
     int waits = 0;
     std::function<void()> onWait;
 };

@@ -13,21 +13,33 @@
 #include "TempDir.h"
 #include "TestShell.h"
 
-// Keeps every notice a job posts, in order.
-class RecordingNotifier : public ScanNotifier {
+// Keeps every notice a job posts, in order, and the report of its end.
+class RecordingEvents : public JobEvents {
   public:
-    void post(unsigned message, long lParam) override {
+    enum class Notice { Progress, Done };
+
+    void progress(std::int32_t n) override {
         std::lock_guard guard(m_lock);
-        m_notices.emplace_back(message, lParam);
+        m_notices.emplace_back(Notice::Progress, n);
     }
-    std::vector<std::pair<unsigned, long>> notices() const {
+    void done(const JobReport& report) override {
+        std::lock_guard guard(m_lock);
+        m_notices.emplace_back(Notice::Done, report.documents());
+        m_report = report;
+    }
+    std::vector<std::pair<Notice, std::int32_t>> notices() const {
         std::lock_guard guard(m_lock);
         return m_notices;
+    }
+    JobReport report() const {
+        std::lock_guard guard(m_lock);
+        return m_report;
     }
 
   private:
     mutable std::mutex m_lock;
-    std::vector<std::pair<unsigned, long>> m_notices;
+    std::vector<std::pair<Notice, std::int32_t>> m_notices;
+    JobReport m_report;
 };
 
 // A folder, the test shell and a job over them, run to its end.
@@ -40,22 +52,23 @@ class JobFixture : public ::testing::Test {
 
     // Runs the job with the settings and waits for its end.
     void runJob() {
-        JobRequest request{notifier, command, report, std::make_shared<CCore>(), shell, settings};
-        command->set("");
-        std::unique_ptr<JobHandle> job = startJob(std::move(request));
+        JobRequest request{settings, std::make_shared<CCore>(), shell, command};
+        command->clear();
+        std::unique_ptr<JobHandle> job = startJob(std::move(request), events);
         ASSERT_NE(job, nullptr);
         job->wait();
     }
 
-    // The count of the one WM_SCAN_DONE, which is the last notice.
+    // The count of the one done notice, which is the last.
     long doneCount() const {
-        auto notices = notifier->notices();
+        auto notices = events->notices();
         EXPECT_FALSE(notices.empty());
         if (notices.empty())
             return -1;
-        EXPECT_EQ(notices.back().first, WM_SCAN_DONE);
+        EXPECT_EQ(notices.back().first, RecordingEvents::Notice::Done);
         return notices.back().second;
     }
+    JobReport report() const { return events->report(); }
 
     std::string output() const { return readFile(settings.fileout); }
 
@@ -63,7 +76,6 @@ class JobFixture : public ::testing::Test {
     TempDir out;
     JobSettings settings;
     std::shared_ptr<TestShellBackend> shell = std::make_shared<TestShellBackend>();
-    std::shared_ptr<RecordingNotifier> notifier = std::make_shared<RecordingNotifier>();
+    std::shared_ptr<RecordingEvents> events = std::make_shared<RecordingEvents>();
     std::shared_ptr<CommandWord> command = std::make_shared<CommandWord>();
-    std::shared_ptr<ScanReport> report = std::make_shared<ScanReport>();
 };

@@ -4,6 +4,7 @@
 
 #include "CCore.h"
 #include "ConfigHome.h"
+#include "StartJob.h"
 
 namespace {
 
@@ -92,16 +93,11 @@ TEST(JobSettingsActionRule, needsExtractionOrRename) {
 
 TEST(JobSettingsActionRule, runsOnlyAfterASuccessfulValidate) {
     TempDir dir;
-    CCore core;
-    JobSettings settings;  // no folder, no action
-    EXPECT_EQ(checkJobRequest(settings, core)->message, "要处理的目录不能为空！");
-    settings.pathuser = dir.path();
-    EXPECT_EQ(checkJobRequest(settings, core)->message, "没有选择动作！");
-    settings.rename = 1;
-    EXPECT_FALSE(checkJobRequest(settings, core));
-}
-
-TEST(JobSettings, derivesTheReferenceFileByAppendingTheName) {
-    setProcessPaths("/opt/tarnel/");
-    EXPECT_EQ(processPaths().refFilePath, "/opt/tarnel/_propids.txt");
+    JobRequest request{JobSettings{}, std::make_shared<CCore>(), nullptr, nullptr};
+    // No folder, no action.
+    EXPECT_EQ(checkJobRequest(request)->message, "要处理的目录不能为空！");
+    request.settings.pathuser = dir.path();
+    EXPECT_EQ(checkJobRequest(request)->message, "没有选择动作！");
+    request.settings.rename = 1;
+    EXPECT_FALSE(checkJobRequest(request));
 }

@@ -114,7 +114,7 @@ TEST_F(ScanJob, picksDocAndDocxFilesExactlyAndSkipsFolders) {
     EXPECT_EQ(lines[0], "H0");
     std::sort(lines.begin() + 1, lines.end());
     EXPECT_EQ(lines, (std::vector<std::string>{"H0", "a.doc", "d.docx", "x.y.doc"}));
-    EXPECT_EQ(report->text(), "");
+    EXPECT_EQ(report().text(), "");
     EXPECT_EQ(shell->liveObjects(), 0);
     EXPECT_EQ(shell->threadEnters(), 1);
     EXPECT_EQ(shell->threadLeaves(), 1);
@@ -138,9 +138,10 @@ TEST_F(ScanJob, postsProgressForEveryDocumentThenDone) {
         folder.write(name);
     settings.rename = 1;
     runJob();
-    std::vector<std::pair<unsigned, long>> expected{
-        {WM_SCAN_PROGRESS, 1}, {WM_SCAN_PROGRESS, 2}, {WM_SCAN_PROGRESS, 3}, {WM_SCAN_DONE, 3}};
-    EXPECT_EQ(notifier->notices(), expected);
+    using Notice = RecordingEvents::Notice;
+    std::vector<std::pair<Notice, std::int32_t>> expected{
+        {Notice::Progress, 1}, {Notice::Progress, 2}, {Notice::Progress, 3}, {Notice::Done, 3}};
+    EXPECT_EQ(events->notices(), expected);
 }
 
 TEST_F(ScanJob, leavesAnEmptyFileForAFolderWithoutDocuments) {
@@ -177,14 +178,14 @@ TEST_F(ScanJob, stopsAfterTheDocumentInProgress) {
     int parsed = 0;
     shell->onParseName([&](const std::string&) {
         if (++parsed == 3)
-            command->set("STOP");
+            command->setStop();
     });
     settings.getprops = 1;
     settings.propids = "0";
     runJob();
     EXPECT_EQ(doneCount(), 3);
     EXPECT_EQ(linesOf(output()).size(), 4u);  // the third line was completed
-    EXPECT_EQ(report->text(), "");
+    EXPECT_EQ(report().text(), "");
 }
 
 TEST_F(ScanJob, renamesEachDocumentOnceFromTheListingItTookFirst) {
@@ -251,10 +252,10 @@ TEST_F(ScanJob, leavesAnOutputFileAnotherProgramHoldsAndRenamesNothing) {
     EXPECT_EQ(doneCount(), 0);
     EXPECT_EQ(output(), "theirs");
     EXPECT_TRUE(fs::exists(folder.file("a.doc")));
-    EXPECT_TRUE(report->failed());
-    EXPECT_TRUE(report->text().starts_with("无法打开输出文件：" + settings.fileout))
-        << report->text();
-    EXPECT_NE(report->text().find("文件正被其他程序使用"), std::string::npos) << report->text();
+    EXPECT_TRUE(report().failed());
+    EXPECT_TRUE(report().text().starts_with("无法打开输出文件：" + settings.fileout))
+        << report().text();
+    EXPECT_NE(report().text().find("文件正被其他程序使用"), std::string::npos) << report().text();
 }
 
 #ifndef _WIN32
@@ -298,7 +299,7 @@ TEST_F(ScanJob, refusesAnOutputFileThatIsLockedOrOpenInLibreOffice) {
         }
         EXPECT_EQ(output(), "theirs");
         EXPECT_TRUE(fs::exists(folder.file("a.doc")));
-        EXPECT_EQ(report->text(),
+        EXPECT_EQ(report().text(),
                   "无法打开输出文件：" + settings.fileout + "（文件正被其他程序使用）");
     }
 }
@@ -310,7 +311,7 @@ TEST_F(ScanJob, tellsAnOutputFolderThatDoesNotExist) {
     runJob();
     EXPECT_EQ(doneCount(), 0);
     EXPECT_TRUE(fs::exists(folder.file("a.doc")));
-    EXPECT_EQ(report->text(), "无法打开输出文件：" + settings.fileout + "（所在目录不存在）");
+    EXPECT_EQ(report().text(), "无法打开输出文件：" + settings.fileout + "（所在目录不存在）");
 }
 
 TEST_F(ScanJob, tellsAFolderTheShellCannotOpen) {
@@ -318,14 +319,14 @@ TEST_F(ScanJob, tellsAFolderTheShellCannotOpen) {
     settings.rename = 1;
     runJob();
     EXPECT_EQ(doneCount(), 0);
-    EXPECT_EQ(report->text(), "无法打开目录：");
+    EXPECT_EQ(report().text(), "无法打开目录：");
     EXPECT_EQ(shell->liveObjects(), 0);
 
     shell->failConnect();
     settings.pathuser = folder.path();
     runJob();
-    EXPECT_EQ(report->text(), "无法连接外壳对象，任务未执行。");
-    EXPECT_TRUE(report->failed());
+    EXPECT_EQ(report().text(), "无法连接外壳对象，任务未执行。");
+    EXPECT_TRUE(report().failed());
 }
 
 TEST_F(ScanJob, stopsWhenTheFolderVanishesMidJob) {
@@ -341,7 +342,7 @@ TEST_F(ScanJob, stopsWhenTheFolderVanishesMidJob) {
     runJob();
     EXPECT_EQ(doneCount(), 2);
     EXPECT_EQ(linesOf(output()).size(), 2u);
-    EXPECT_EQ(report->text(), "目录在处理中已不存在：" + folder.path() + "，任务已停止。");
+    EXPECT_EQ(report().text(), "目录在处理中已不存在：" + folder.path() + "，任务已停止。");
 }
 
 TEST_F(ScanJob, skipsDocumentsThatVanishedAfterTheListing) {
@@ -362,8 +363,8 @@ TEST_F(ScanJob, skipsDocumentsThatVanishedAfterTheListing) {
     std::vector<std::string> lines = linesOf(output());
     ASSERT_EQ(lines.size(), 3u);  // the heading comes before the first line written
     EXPECT_EQ(lines[0], "H0");
-    EXPECT_FALSE(report->failed());
-    EXPECT_EQ(report->text(),
+    EXPECT_FALSE(report().failed());
+    EXPECT_EQ(report().text(),
               "有 3 个文件已找不到，未处理：" + removed[0] + "、" + removed[1] + "、" + removed[2]);
     EXPECT_EQ(shell->liveObjects(), 0);
 }
@@ -376,8 +377,8 @@ TEST_F(ScanJob, stopsAtAShellErrorWithCompleteLinesAndTheCountSoFar) {
     long reached = static_cast<long>(lines.size());  // the lines before it and the heading
     EXPECT_EQ(doneCount(), reached);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "3.doc"), 0);
-    EXPECT_EQ(report->text(), "处理文件出错：3.doc（错误代码 0x80004005），任务已停止。");
-    EXPECT_TRUE(report->failed());
+    EXPECT_EQ(report().text(), "处理文件出错：3.doc（错误代码 0x80004005），任务已停止。");
+    EXPECT_TRUE(report().failed());
     EXPECT_EQ(renamedCount(), reached - 1);
     EXPECT_EQ(shell->liveObjects(), 0);
 }
@@ -388,8 +389,8 @@ TEST_F(ScanJob, tellsAboutClampedPropertyNumbers) {
     settings.propids = "0,99999999999";
     runJob();
     EXPECT_EQ(linesOf(output())[0], "H0,H2147483647");
-    EXPECT_EQ(report->text(), "属性序号超出范围，已按最接近的有效序号处理：99999999999");
-    EXPECT_FALSE(report->failed());
+    EXPECT_EQ(report().text(), "属性序号超出范围，已按最接近的有效序号处理：99999999999");
+    EXPECT_FALSE(report().failed());
 }
 
 TEST_F(ScanJob, neverTouchesTheOutputFileWithoutProperties) {
@@ -417,7 +418,7 @@ TEST_F(ScanJob, stopsAtAFailingWriteAndCutsBackToTheLastCompleteLine) {
     EXPECT_EQ(linesOf(output()).size(), 3u);
     EXPECT_EQ(output().size(), 18u);
     EXPECT_EQ(doneCount(), 3);
-    EXPECT_EQ(report->text(),
+    EXPECT_EQ(report().text(),
               "写入输出文件失败：" + settings.fileout + "（磁盘空间不足），任务已停止。");
     EXPECT_EQ(renamedCount(), 2);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "CCore.h"
-#include "StartJob.h"
 #include "TempDir.h"
 #include "TestShell.h"
 
@@ -65,10 +64,12 @@ TEST(WindowNotifier, postsTheJobsNoticesToTheWindowsMessageLoop) {
     settings.pathuser = folder.path();
     settings.rename = 1;
     auto command = std::make_shared<CommandWord>();
-    command->set("");
-    std::unique_ptr<JobHandle> job = startJob(
-        JobRequest{makeWindowNotifier(window.handle()), command, std::make_shared<ScanReport>(),
-                   std::make_shared<CCore>(), std::make_shared<TestShellBackend>(), settings});
+    command->clear();
+    auto notifier = std::make_shared<WindowNotifier>(window.handle());
+    std::unique_ptr<JobHandle> job =
+        startJob(JobRequest{settings, std::make_shared<CCore>(),
+                            std::make_shared<TestShellBackend>(), command},
+                 notifier);
     ASSERT_NE(job, nullptr);
     window.pumpUntilDone();
     job->wait();
@@ -76,15 +77,18 @@ TEST(WindowNotifier, postsTheJobsNoticesToTheWindowsMessageLoop) {
     std::vector<std::pair<UINT, LPARAM>> expected{
         {WM_SCAN_PROGRESS, 1}, {WM_SCAN_PROGRESS, 2}, {WM_SCAN_DONE, 2}};
     EXPECT_EQ(g_received, expected);
+    // The report waits for the window, once.
+    EXPECT_EQ(notifier->takeReport().documents(), 2);
+    EXPECT_EQ(notifier->takeReport().documents(), 0);
 }
 
 TEST(WindowNotifier, failsSilentlyForAWindowThatIsGone) {
     NoticeWindow window;
     HWND gone = window.handle();
     DestroyWindow(gone);
-    makeWindowNotifier(gone)->post(WM_SCAN_DONE, 1);
+    WindowNotifier(gone).progress(1);
     MSG message;
-    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_SCAN_DONE, WM_SCAN_DONE, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_SCAN_PROGRESS, WM_SCAN_PROGRESS, PM_REMOVE));
 }
 
 }  // namespace

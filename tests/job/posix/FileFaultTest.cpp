@@ -93,8 +93,8 @@ TEST_F(FileFault, aFailingFlushIsToldLikeAFailedWrite) {
             runJob();
         }
         EXPECT_EQ(doneCount(), 3);
-        EXPECT_TRUE(report->failed());
-        EXPECT_EQ(report->text(),
+        EXPECT_TRUE(report().failed());
+        EXPECT_EQ(report().text(),
                   "写入输出文件失败：" + settings.fileout + "（" + told + "），任务已停止。");
         // The lines stay: only their way to the disk is in doubt.
         EXPECT_EQ(output().size(), std::string("H0\r\na.doc\r\nb.doc\r\nc.doc\r\n").size());
@@ -109,8 +109,8 @@ TEST_F(FileFault, aListingCutShortIsToldAndNothingIsProcessed) {
         runJob();
     }
     EXPECT_EQ(doneCount(), 0);
-    EXPECT_TRUE(report->failed());
-    EXPECT_EQ(report->text(),
+    EXPECT_TRUE(report().failed());
+    EXPECT_EQ(report().text(),
               "读取目录出错：" + folder.path() + "，目录内容未能完整读出，任务已停止。");
     EXPECT_EQ(output(), "previous");
     EXPECT_TRUE(fs::exists(folder.file("a.doc")));
@@ -124,10 +124,10 @@ TEST_F(FileFault, documentsKeepTheirNamesWhereRenamingMightReplaceAndTheReportSa
         runJob();
     }
     EXPECT_EQ(doneCount(), 3);
-    EXPECT_FALSE(report->failed());
-    EXPECT_TRUE(report->text().starts_with(
+    EXPECT_FALSE(report().failed());
+    EXPECT_TRUE(report().text().starts_with(
         "有 3 个文件保留原名（所在文件系统不支持不覆盖已有文件的改名）："))
-        << report->text();
+        << report().text();
     for (const char* name : {"a.doc", "b.doc", "c.doc"}) {
         EXPECT_EQ(readFile(folder.file(name)), name);
         EXPECT_FALSE(fs::exists(folder.file(std::string("t") + name)));
