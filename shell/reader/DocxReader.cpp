@@ -3,11 +3,11 @@
 #include <pugixml.hpp>
 
 #include <charconv>
-#include <exception>
 #include <limits>
 #include <string_view>
 
 #include "ByteSource.h"
+#include "DocumentReading.h"
 #include "Utf8Text.h"
 #include "W3cDate.h"
 #include "ZipDirectory.h"
@@ -210,15 +210,5 @@ std::optional<DocumentProperties> readPackage(ByteSource& source) {
 }  // namespace
 
 std::optional<DocumentProperties> readDocx(ByteSource& source) {
-    // Out of memory included: a document the reader cannot afford is one it cannot read.
-    try {
-        return readPackage(source);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<DocumentProperties> readDocxMemory(const void* data, std::size_t size) {
-    MemorySource source(data, size);
-    return readDocx(source);
+    return readWithoutThrowing(readPackage, source);
 }

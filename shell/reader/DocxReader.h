@@ -11,5 +11,4 @@
 // them) of an OOXML package; only those parts are read, each inflated to a capped size.
 // Texts come out as valid UTF-8. Nothing for a file that is not a readable zip package.
 // Never throws, never crashes on hostile input.
-std::optional<DocumentProperties> readDocxMemory(const void* data, std::size_t size);
 std::optional<DocumentProperties> readDocx(ByteSource& source);

@@ -1,7 +1,6 @@
 #include "DocReader.h"
 
-#include <exception>
-
+#include "../DocumentReading.h"
 #include "CompoundFile.h"
 #include "PropertySection.h"
 
@@ -98,15 +97,5 @@ std::optional<DocumentProperties> readCompoundFile(ByteSource& source) {
 }  // namespace
 
 std::optional<DocumentProperties> readDoc(ByteSource& source) {
-    // Out of memory included: a document the reader cannot afford is one it cannot read.
-    try {
-        return readCompoundFile(source);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<DocumentProperties> readDocMemory(const void* data, std::size_t size) {
-    MemorySource source(data, size);
-    return readDoc(source);
+    return readWithoutThrowing(readCompoundFile, source);
 }

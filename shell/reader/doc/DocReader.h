@@ -12,4 +12,3 @@
 // file that is not a readable OLE2 compound file. Never throws, never crashes on hostile
 // input; what it reads and holds stays within a few MiB whatever the file claims.
 std::optional<DocumentProperties> readDoc(ByteSource& source);
-std::optional<DocumentProperties> readDocMemory(const void* data, std::size_t size);

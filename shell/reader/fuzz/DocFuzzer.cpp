@@ -5,10 +5,11 @@
 
 #include "../testing/ValidTexts.h"
 #include "DocReader.h"
+#include "DocumentReading.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A text that breaks the promise of UTF-8 is a finding like a crash.
-    if (!textsAreValidUtf8(readDocMemory(data, size)))
+    if (!textsAreValidUtf8(readFromMemory(readDoc, data, size)))
         std::abort();
     return 0;
 }

@@ -4,11 +4,12 @@
 #include <cstdlib>
 
 #include "../testing/ValidTexts.h"
+#include "DocumentReading.h"
 #include "DocxReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A text that breaks the promise of UTF-8 is a finding like a crash.
-    if (!textsAreValidUtf8(readDocxMemory(data, size)))
+    if (!textsAreValidUtf8(readFromMemory(readDocx, data, size)))
         std::abort();
     return 0;
 }

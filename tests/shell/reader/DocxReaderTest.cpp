@@ -8,6 +8,7 @@
 #include <random>
 
 #include "DocumentFile.h"
+#include "DocumentReading.h"
 #include "DocxFixture.h"
 #include "TempDir.h"
 
@@ -25,7 +26,7 @@ class DocxReaderTest : public ::testing::Test {
 };
 
 std::optional<DocumentProperties> readBytes(const std::string& bytes) {
-    return readDocxMemory(bytes.data(), bytes.size());
+    return readFromMemory(readDocx, bytes.data(), bytes.size());
 }
 
 // The package reads, but without its core properties: the app part's company is there.
@@ -260,7 +261,7 @@ TEST_F(DocxReaderTest, refusesWhatIsNotAZipPackage) {
           ole2 + std::string(4096, '\0'), randomBytes(1 << 20)}) {
         EXPECT_FALSE(readBytes(bytes)) << bytes.size();
     }
-    EXPECT_FALSE(readDocxMemory(nullptr, 100));
+    EXPECT_FALSE(readFromMemory(readDocx, nullptr, 100));
     EXPECT_FALSE(readDocumentFile(m_dir.file("missing.docx")));
     EXPECT_FALSE(readDocumentFile(m_dir.path()));
 }

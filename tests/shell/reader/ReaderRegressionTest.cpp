@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "DocumentFile.h"
+#include "DocumentReading.h"
 #include "DocxReader.h"
 #include "TempDir.h"
 #include "ValidTexts.h"
@@ -25,9 +26,10 @@ TEST(ReaderRegressions, everyKeptInputReadsToValidTextsThroughEveryReader) {
         std::string bytes = readFile(path);
         ++inputs;
         EXPECT_TRUE(textsAreValidUtf8(readDocumentFile(path))) << path;
-        EXPECT_TRUE(textsAreValidUtf8(readDocxMemory(bytes.data(), bytes.size()))) << path;
+        EXPECT_TRUE(textsAreValidUtf8(readFromMemory(readDocx, bytes.data(), bytes.size())))
+            << path;
 #ifdef TARNEL_HAVE_DOC_READER
-        EXPECT_TRUE(textsAreValidUtf8(readDocMemory(bytes.data(), bytes.size()))) << path;
+        EXPECT_TRUE(textsAreValidUtf8(readFromMemory(readDoc, bytes.data(), bytes.size()))) << path;
 #endif
     }
     EXPECT_GT(inputs, 0u) << "no kept inputs in " << kRegressions;

@@ -1,5 +1,6 @@
 #include "DocReader.h"
 #include "DocumentFile.h"
+#include "DocumentReading.h"
 
 #include <gsf/gsf-meta-names.h>
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ constexpr std::uint16_t kVtFiletime = 64;
 const char* const kChineseTitle = "中文标题, 第二部分";
 
 std::optional<DocumentProperties> read(const std::string& bytes) {
-    return readDocMemory(bytes.data(), bytes.size());
+    return readFromMemory(readDoc, bytes.data(), bytes.size());
 }
 
 std::string le(std::uint64_t value, int bytes) {
@@ -168,7 +169,7 @@ TEST(DocReader, ignoresValuesWhoseOffsetsLeaveTheStream) {
 }
 
 TEST(DocReader, answersNothingForWhatIsNoCompoundFile) {
-    EXPECT_FALSE(readDocMemory(nullptr, 10));
+    EXPECT_FALSE(readFromMemory(readDoc, nullptr, 10));
     EXPECT_FALSE(read(""));
     EXPECT_FALSE(read("PK\003\004 not an OLE2 file at all"));
     std::string header = makeDoc({});
