@@ -16,7 +16,7 @@ fuzz_corpus=${TARNEL_CORPUS_DIR:-$fuzz_root/../shared/corpus}
 
 # Configures and builds every fuzz target the build defines; prints their names.
 fuzz_build_targets() {
-    cmake -S "$fuzz_root" -B "$fuzz_build" -G Ninja -DTARNEL_FUZZ=ON -DTARNEL_BUILD_TESTS=OFF \
+    cmake -S "$fuzz_root" -B "$fuzz_build" -G Ninja -DTARNEL_FUZZ=ON -DTARNEL_WERROR=ON -DTARNEL_BUILD_TESTS=OFF \
         -DTARNEL_BUILD_QT=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null || return 1
     local defined

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
@@ -13,6 +12,7 @@
 #include <QScreen>
 
 #include "DialogTemplate.h"
+#include "qt/FolderChooser.h"
 #include "resource.h"
 
 namespace {
@@ -199,11 +199,7 @@ void CBatchDlg::warn(const std::string& text) {
 }
 
 std::optional<std::string> CBatchDlg::chooseFolder(const std::optional<std::string>& initial) {
-    QString chosen = QFileDialog::getExistingDirectory(this, QStringLiteral("请指定目录："),
-                                                       qtext(initial.value_or(std::string())));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return chosen.toStdString();
+    return ::chooseFolder(this, "请指定目录：", initial.value_or(std::string()));
 }
 
 std::string CBatchDlg::chooseSaveFile(const std::string& offeredName) {

@@ -1,26 +1,62 @@
-// The boxes and choosers of CCore on Linux, through Qt.
+// The boxes and choosers of CCore on Linux, through Qt, and the hooks tests answer them by.
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QUrl>
+#include <utility>
 
 #include "../CCore.h"
-#include "WarningHook.h"
+#include "FolderChooser.h"
+#include "UiHooks.h"
 
 namespace {
 
-WarningHook& warningHook() {
-    static WarningHook hook;
-    return hook;
+struct Hooks {
+    WarningHook warning;
+    std::optional<std::string> nextFileName;
+    OpenUrlHook openUrl;
+};
+
+Hooks& hooks() {
+    static Hooks hooks;
+    return hooks;
+}
+
+std::optional<std::string> takeNextFileName() {
+    return std::exchange(hooks().nextFileName, std::nullopt);
 }
 
 }  // namespace
 
 void setWarningHook(WarningHook hook) {
-    warningHook() = std::move(hook);
+    hooks().warning = std::move(hook);
+}
+
+void setNextFileName(std::optional<std::string> path) {
+    hooks().nextFileName = std::move(path);
+}
+
+void setOpenUrlHook(OpenUrlHook hook) {
+    hooks().openUrl = std::move(hook);
+}
+
+std::optional<std::string> chooseFolder(QWidget* owner, const std::string& title,
+                                        const std::string& initial) {
+    std::string chosen;
+    if (auto answer = takeNextFileName()) {
+        chosen = *answer;
+    } else {
+        chosen = QFileDialog::getExistingDirectory(owner, QString::fromStdString(title),
+                                                   QString::fromStdString(initial))
+                     .toStdString();
+    }
+    if (chosen.empty())
+        return std::nullopt;
+    return chosen;
 }
 
 std::string CCore::fileTxtSave(std::string offeredName) {
+    if (auto answer = takeNextFileName())
+        return *answer;
     QString path =
         QFileDialog::getSaveFileName(nullptr, QString(), QString::fromStdString(offeredName),
                                      QStringLiteral("CSV (*.csv);;* (*)"));
@@ -28,12 +64,15 @@ std::string CCore::fileTxtSave(std::string offeredName) {
 }
 
 void CCore::openUrl(std::string path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
+    if (hooks().openUrl)
+        return hooks().openUrl(url);
+    QDesktopServices::openUrl(url);
 }
 
 void CCore::msgboxWarning(OwnerWindow owner, std::string text) {
-    if (warningHook())
-        return warningHook()(owner, text);
+    if (hooks().warning)
+        return hooks().warning(owner, text);
     QMessageBox::warning(static_cast<QWidget*>(owner), QStringLiteral("Tarnel"),
                          QString::fromStdString(text));
 }

@@ -12,8 +12,16 @@
 #include "ConfigHome.h"
 #include "GatedDocuments.h"
 #include "TestShell.h"
-#include "qt/WarningHook.h"
+#include "qt/UiHooks.h"
 #include "resource.h"
+
+// Failures show Qt's texts and URLs as text rather than as bytes.
+static void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
+static void PrintTo(const QUrl& url, std::ostream* out) {
+    *out << url.toString().toStdString();
+}
 
 namespace {
 
@@ -28,11 +36,14 @@ class BatchDlgQtTest : public ::testing::Test {
         setWarningHook([this](OwnerWindow owner, const std::string& text) {
             warnings.push_back({owner, text});
         });
+        setOpenUrlHook([this](const QUrl& url) { opened.push_back(url); });
         open();
     }
     void TearDown() override {
         dialog.reset();
         setWarningHook(nullptr);
+        setNextFileName(std::nullopt);
+        setOpenUrlHook(nullptr);
     }
 
     void open() {
@@ -63,6 +74,7 @@ class BatchDlgQtTest : public ::testing::Test {
     std::shared_ptr<TestShellBackend> shell = std::make_shared<TestShellBackend>();
     std::unique_ptr<CBatchDlg> dialog;
     std::vector<Warning> warnings;
+    std::vector<QUrl> opened;
 };
 
 TEST_F(BatchDlgQtTest, firstStartShowsEmptyClearControlsWithTheDependentOnesDisabled) {
@@ -169,6 +181,41 @@ TEST_F(BatchDlgQtTest, stopDuringAJobDisablesTheButtonUntilDone) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return status() == "执行完成！共 1 个文件。"; }));
     EXPECT_EQ(buttonText("IDC_RUN"), "执行");
     EXPECT_TRUE(control("IDC_RUN")->isEnabled());
+}
+
+TEST_F(BatchDlgQtTest, eachChooserFillsItsEditAndACancelKeepsItsText) {
+    struct Case {
+        const char* button;
+        const char* edit;
+        std::string answer;
+        QString text;
+    };
+    const Case cases[] = {
+        {"IDC_BROWSE_DIR", "IDC_PATHUSER", "/文档/报告", "/文档/报告"},
+        {"IDC_BROWSE_DIR", "IDC_PATHUSER", "", "/文档/报告"},
+        {"IDC_BROWSE_OUT", "IDC_FILEOUT", "/文档/输出文件.csv", "/文档/输出文件.csv"},
+        {"IDC_BROWSE_OUT", "IDC_FILEOUT", "", "/文档/输出文件.csv"},
+    };
+    click("IDC_GETPROPS");
+    for (const Case& c : cases) {
+        setNextFileName(c.answer);
+        click(c.button);
+        EXPECT_EQ(control<QLineEdit>(c.edit)->text(), c.text) << c.button << " " << c.answer;
+    }
+}
+
+TEST_F(BatchDlgQtTest, referenceButtonOpensThePropidsListAndOpenButtonAnExistingOutput) {
+    home.dir().write("out.csv");
+    click("IDC_GETPROPS");
+    click("IDC_PROPIDS_REF");
+    type("IDC_FILEOUT", QString::fromStdString(home.dir().file("missing.csv")));
+    click("IDC_OPEN_OUT");
+    type("IDC_FILEOUT", QString::fromStdString(home.dir().file("out.csv")));
+    click("IDC_OPEN_OUT");
+    EXPECT_EQ(opened,
+              (std::vector<QUrl>{
+                  QUrl::fromLocalFile(QApplication::applicationDirPath() + "/_propids.txt"),
+                  QUrl::fromLocalFile(QString::fromStdString(home.dir().file("out.csv")))}));
 }
 
 TEST_F(BatchDlgQtTest, enterEscAndAltF4DoNothingWhileSpacePressesTheFocusedButton) {
