@@ -37,7 +37,8 @@ if [ "$(pe_machine "$1")" = 014c ]; then
 fi
 
 # The first test to arrive prepares the prefix; parallel tests wait for it. A prefix made
-# while 32-bit programs could not run lacks their system folder and is completed.
+# while 32-bit programs could not run lacks their system folder and is completed before
+# any program runs in it, as completing it rewrites the registry.
 mkdir -p "$(dirname "$prefix")"
 (
     flock 9
@@ -47,7 +48,7 @@ mkdir -p "$(dirname "$prefix")"
         /usr/lib/wine/wineserver -w || true
         touch "$prefix/.tarnel-ready"
     fi
-    if [ "$loader" = "$wine32" ] && [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+    if [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ] && runs_32bit; then
         # Without its time stamp Wine brings the whole prefix up to date.
         rm -f "$prefix/.update-timestamp"
         "$wine64" wineboot.exe -u >/dev/null 2>&1 || true
