@@ -23,7 +23,8 @@ class CCore {
     // The folder of the program's own files (the _propids.txt reference), ending with a path
     // separator: the folder the program runs from. On Windows, when that folder takes no new
     // files and holds no reference yet (Program Files), the user's folder of the program
-    // instead (%APPDATA%\Tarnel\), created if missing.
+    // instead (%APPDATA%\Tarnel\), created if missing. On Linux, an installed program's data
+    // folder (<prefix>/share/tarnel/) when the reference stands there and not beside it.
     std::string getAppPath();
 
     // Stored values; empty text and 0 when never stored or when the store is unreadable.

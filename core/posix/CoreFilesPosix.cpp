@@ -5,13 +5,13 @@
 #include <filesystem>
 
 #include "../CCore.h"
+#include "ReferenceFolder.h"
 
 std::string CCore::getAppPath() {
     std::error_code error;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    std::string folder =
-        error ? std::filesystem::current_path(error).string() : exe.parent_path().string();
-    return parsePath(folder);
+    std::filesystem::path folder = error ? std::filesystem::current_path(error) : exe.parent_path();
+    return parsePath(referenceFolder(folder, TARNEL_DATA_FROM_PROGRAM).string());
 }
 
 int CCore::isPathExist(std::string path) {
