@@ -48,19 +48,42 @@ int hexDigit(char c) {
 }
 
 // Reads the quoted value starting at text[pos] == '"'. False for a value that is not
-// closed on its line or holds an unknown escape: such a line is corrupt and left out.
+// closed on its line, holds an unknown escape or is followed by more than blanks: such a
+// line is corrupt and left out.
 bool unescapeQuoted(const std::string& line, std::size_t pos, std::string& value) {
+    std::optional<std::size_t> end = readQuoted(line, pos, value);
+    return end && line.find_first_not_of(" \t", *end) == std::string::npos;
+}
+
+std::string trimmed(const std::string& text) {
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string quoted(const std::string& value) {
+    std::string out = "\"";
+    appendEscaped(out, value);
+    out += '"';
+    return out;
+}
+
+std::optional<std::size_t> readQuoted(const std::string& line, std::size_t pos,
+                                      std::string& value) {
     for (std::size_t i = pos + 1; i < line.size(); ++i) {
         char c = line[i];
-        if (c == '"') {
-            return line.find_first_not_of(" \t", i + 1) == std::string::npos;
-        }
+        if (c == '"')
+            return i + 1;
         if (c != '\\') {
             value += c;
             continue;
         }
         if (++i == line.size())
-            return false;
+            return std::nullopt;
         switch (line[i]) {
             case '\\':
                 value += '\\';
@@ -79,39 +102,29 @@ bool unescapeQuoted(const std::string& line, std::size_t pos, std::string& value
                 break;
             case 'x': {
                 if (i + 2 >= line.size())
-                    return false;
+                    return std::nullopt;
                 int high = hexDigit(line[i + 1]), low = hexDigit(line[i + 2]);
                 if (high < 0 || low < 0)
-                    return false;
+                    return std::nullopt;
                 value += static_cast<char>(high * 16 + low);
                 i += 2;
                 break;
             }
             default:
-                return false;
+                return std::nullopt;
         }
     }
-    return false;
+    return std::nullopt;
 }
-
-std::string trimmed(const std::string& text) {
-    std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-}  // namespace
 
 std::string format(const Entries& entries) {
     std::string out = kSection;
     out += "\r\n";
     for (const auto& [key, value] : entries) {
         out += key;
-        out += "=\"";
-        appendEscaped(out, value);
-        out += "\"\r\n";
+        out += "=";
+        out += quoted(value);
+        out += "\r\n";
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 // The text form of the configuration store: one [Tarnel] section of key="value" lines.
@@ -13,5 +14,11 @@ using Entries = std::map<std::string, std::string>;
 
 std::string format(const Entries& entries);
 Entries parse(const std::string& text);
+
+// One value in the store's quoted form, for other line formats that must carry any byte.
+std::string quoted(const std::string& value);
+// Reads the quoted value starting at line[pos] == '"': the position after its closing
+// quote, or nothing when it is not closed on its line or holds an unknown escape.
+std::optional<std::size_t> readQuoted(const std::string& line, std::size_t pos, std::string& value);
 
 }  // namespace ini_store

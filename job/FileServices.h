@@ -13,7 +13,8 @@ struct ListingEntry {
     bool directory = false;
 };
 
-// Every entry of the folder but "." and "..", in the order the platform yields them, or
+// Every entry of the folder but "." and "..", in the file system's name order on Windows
+// and in byte order of the names on Linux (where readdir's order changes from run to run), or
 // why there is none: the folder could not be opened, or reading it failed part way (the
 // entries read until then are no complete listing and are dropped). The job scans this
 // snapshot, so a document it renames is not met a second time.
@@ -34,11 +35,24 @@ enum class MoveResult {
 // appears at to while the move runs.
 MoveResult moveFileNoReplace(const std::string& from, const std::string& to);
 
+// What tells one file from another that took its name: where it lives (device or volume
+// serial, inode or file index) and what it holds (size, modification time).
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file at path, not following a link; nothing when there is none.
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
 // True when name, created in folder, is within the file system's name and path lengths.
 bool fitsNameLimits(const std::string& folder, const std::string& name);
 
 // Why the output file could not be opened or written.
-enum class FileFault { Busy, Denied, NoFolder, NoSpace, Other };
+enum class FileFault { Busy, Denied, NoFolder, NoSpace, Exists, Other };
 
 // The CSV output file: opened exclusively, so another program that holds the file keeps
 // it, and written in whole lines, so a failing write leaves only complete lines behind.
@@ -57,9 +71,13 @@ class OutputFile {
 
     // Opens the file for writing, created, exclusively, and only then truncated.
     std::optional<FileFault> open(const std::string& path);
+    // Creates a new file for appending; Exists when the name is taken, which stays as it was.
+    std::optional<FileFault> create(const std::string& path);
     // Writes the bytes in one write; on a failing or short write the file is cut back to
     // what it held before and the fault returned.
     std::optional<FileFault> writeLine(const std::string& bytes);
+    // Brings what was written to the disk, so that it outlives a crash of the system.
+    std::optional<FileFault> flushToDisk();
     // Flushes the file to its disk and closes it. A full disk or an exceeded quota on a
     // network file system may show only here, so its fault counts like a failed write.
     std::optional<FileFault> finish();

@@ -21,6 +21,8 @@ std::string faultText(FileFault fault) {
             return "所在目录不存在";
         case FileFault::NoSpace:
             return "磁盘空间不足";
+        case FileFault::Exists:
+            return "文件已存在";
         case FileFault::Other:
             break;
     }
@@ -46,6 +48,30 @@ std::string joined(const std::vector<std::string>& texts) {
 }
 
 }  // namespace
+
+std::string keptNameReason(RenameOutcome outcome) {
+    switch (outcome) {
+        case RenameOutcome::Renamed:
+            break;
+        case RenameOutcome::EmptyTitle:
+            return "标题为空";
+        case RenameOutcome::AlreadyTitled:
+            return "已是标题名";
+        case RenameOutcome::InvalidName:
+            return "标题不能用作文件名";
+        case RenameOutcome::NameTaken:
+            return "已有同名文件";
+        case RenameOutcome::SameTitle:
+            return "与另一文件标题相同";
+        case RenameOutcome::MoveFailed:
+            return "改名失败，文件可能正被使用";
+        case RenameOutcome::Unsupported:
+            return "所在文件系统不支持不覆盖已有文件的改名";
+        case RenameOutcome::NoJournal:
+            return "无法记录改名";
+    }
+    return {};
+}
 
 std::string progressText(CCore& core, std::int32_t document) {
     return "正处理第 " + core.getStrInt(document) + " 个文件...";
@@ -99,8 +125,22 @@ void JobReport::skipped(const std::string& name) {
     m_skipped.add(name);
 }
 
-void JobReport::renameUnsupported(const std::string& name) {
-    m_notRenamed.add(name);
+void JobReport::renameKept(const std::string& name, RenameOutcome outcome) {
+    if (outcome != RenameOutcome::EmptyTitle && outcome != RenameOutcome::AlreadyTitled)
+        m_kept[outcome].add(name);
+}
+
+void JobReport::journalNotWritten(const std::string& path, FileFault fault) {
+    m_journalFailure = "无法写入改名记录：" + path + "（" + faultText(fault) +
+                       "），为保证改名可以撤销，其余文件未改名。";
+}
+
+void JobReport::previewed(const std::string& name, const std::string& newName) {
+    m_previewLines.push_back(name + " → " + newName);
+}
+
+void JobReport::previewKept(const std::string& name, RenameOutcome outcome) {
+    m_previewLines.push_back(name + "：保留原名（" + keptNameReason(outcome) + "）");
 }
 
 void JobReport::clamped(const std::vector<std::string>& fields) {
@@ -114,14 +154,15 @@ std::string JobReport::text() const {
             text += "\n";
         text += line;
     };
+    if (!m_journalFailure.empty())
+        addLine(m_journalFailure);
     if (m_skipped.count() > 0) {
         addLine("有 " + std::to_string(m_skipped.count()) + " 个文件已找不到，未处理：" +
                 m_skipped.names());
     }
-    if (m_notRenamed.count() > 0) {
-        addLine("有 " + std::to_string(m_notRenamed.count()) +
-                " 个文件保留原名（所在文件系统不支持不覆盖已有文件的改名）：" +
-                m_notRenamed.names());
+    for (const auto& [outcome, kept] : m_kept) {
+        addLine("有 " + std::to_string(kept.count()) + " 个文件保留原名（" +
+                keptNameReason(outcome) + "）：" + kept.names());
     }
     if (!m_clampedFields.empty()) {
         addLine("属性序号超出范围，已按最接近的有效序号处理：" + joined(m_clampedFields));

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "TitleRename.h"
 
 class CCore;
 class ShellError;
@@ -13,6 +16,9 @@ enum class FileFault;
 std::string progressText(CCore& core, std::int32_t document);
 std::string doneText(CCore& core, std::int32_t documents);
 inline constexpr char kCannotStartNewThread[] = "Cannot Start New Thread";
+
+// Why a document keeps its name, as the end report and the preview say it.
+std::string keptNameReason(RenameOutcome outcome);
 
 // What a job has to tell the user at its end, in Chinese: the number of documents it
 // reached, the one failure that ended it, the documents it had to skip and the property
@@ -34,12 +40,19 @@ class JobReport {
     void jobFailed(const std::string& what);
 
     void skipped(const std::string& name);
-    // A document that kept its name because its file system cannot rename without the
-    // risk of replacing another file.
-    void renameUnsupported(const std::string& name);
+    // A document that kept its name. Told at the end unless it has no title or already
+    // carries it.
+    void renameKept(const std::string& name, RenameOutcome outcome);
+    // The journal could not be made or written: the job renames nothing more.
+    void journalNotWritten(const std::string& path, FileFault fault);
     void clamped(const std::vector<std::string>& fields);
 
-    bool failed() const { return !m_failure.empty(); }
+    // A preview's line for one document: the name it would get, or why it keeps its own.
+    void previewed(const std::string& name, const std::string& newName);
+    void previewKept(const std::string& name, RenameOutcome outcome);
+    const std::vector<std::string>& previewLines() const { return m_previewLines; }
+
+    bool failed() const { return !m_failure.empty() || !m_journalFailure.empty(); }
     // The whole message, empty after a clean job.
     std::string text() const;
 
@@ -58,7 +71,9 @@ class JobReport {
 
     std::int32_t m_nDocuments = 0;
     std::string m_failure;
+    std::string m_journalFailure;
     NameTally m_skipped;
-    NameTally m_notRenamed;
+    std::map<RenameOutcome, NameTally> m_kept;
+    std::vector<std::string> m_previewLines;
     std::vector<std::string> m_clampedFields;
 };

@@ -4,7 +4,6 @@
 
 #include "CsvLine.h"
 #include "PropertyList.h"
-#include "TitleRename.h"
 
 CScanThread::CScanThread(const JobRequest& request, std::shared_ptr<JobEvents> events)
     : m_events(std::move(events)),
@@ -12,6 +11,7 @@ CScanThread::CScanThread(const JobRequest& request, std::shared_ptr<JobEvents> e
       m_core(request.core),
       m_backend(request.shell),
       m_settings(request.settings),
+      m_bPreview(request.preview),
       m_shell(*m_backend) {}
 
 void CScanThread::run() {
@@ -44,8 +44,9 @@ void CScanThread::scan() {
         m_report.folderCutShort(m_folderPath);
         return;
     }
-    if (m_settings.getprops && !openOutput())
+    if (m_settings.getprops && !m_bPreview && !openOutput())
         return;
+    m_renamer = std::make_unique<DocumentRenamer>(m_folderPath, listing, m_bPreview, m_report);
     m_nCount = 0;
     for (const ListingEntry& entry : listing.entries) {
         if (m_command->isStop())
@@ -104,7 +105,7 @@ bool CScanThread::processCandidate(const std::string& name) {
             m_report.skipped(name);
             return true;
         }
-        if (m_settings.getprops) {
+        if (m_settings.getprops && !m_bPreview) {
             // The heading goes before the first line written, not before the first
             // document, which may have been skipped.
             if (!m_bHeadingWritten &&
@@ -117,13 +118,8 @@ bool CScanThread::processCandidate(const std::string& name) {
                 return false;
             }
         }
-        if (m_settings.rename) {
-            std::string title = m_shell.itemDetail(TITLE_COLUMN);
-            if (!title.empty() && renameToTitle(m_folderPath, name, title, extension) ==
-                                      MoveResult::NoReplaceUnsupported) {
-                m_report.renameUnsupported(name);
-            }
-        }
+        if (m_settings.rename)
+            m_renamer->rename(name, m_shell.itemDetail(TITLE_COLUMN), extension);
         m_shell.releaseItem();
     } catch (const ShellError& error) {
         m_report.documentFailed(name, error);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "DocumentRenamer.h"
 #include "FileServices.h"
 #include "JobReport.h"
 #include "ShellAccess.h"
@@ -40,6 +41,7 @@ class CScanThread {
     std::shared_ptr<CCore> m_core;
     std::shared_ptr<ShellBackend> m_backend;
     JobSettings m_settings;
+    bool m_bPreview;
 
     std::int32_t m_nCount = 0;
     // The shell layer with its m_shell, m_folder and m_item references.
@@ -51,6 +53,8 @@ class CScanThread {
     std::vector<int> m_columns;
     bool m_bHeadingWritten = false;
     JobReport m_report;
+    // Made once the folder is listed.
+    std::unique_ptr<DocumentRenamer> m_renamer;
 };
 
 // What a new job's thread is handed: the front-end's request, where its notices go and

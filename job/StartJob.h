@@ -33,6 +33,9 @@ struct JobRequest {
     std::shared_ptr<CCore> core;
     std::shared_ptr<ShellBackend> shell;
     std::shared_ptr<const CommandWord> command;
+    // A preview: nothing on disk changes (no output file, no rename, no journal); the
+    // report's preview lines tell what the renames would do.
+    bool preview = false;
 };
 
 // Where a job's notices go: a posted window message, a posted Qt event, the runner's

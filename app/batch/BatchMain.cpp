@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
         std::cout << batchUsage();
         return 0;
     }
+    if (parse.options->undo)
+        return runBatchUndo(parse.options->journal, std::cout, std::cerr);
     return runBatchJob(parse.options->settings, std::make_shared<CCore>(), makeNativeShellBackend(),
-                       std::cout, std::cerr, isatty(fileno(stderr)));
+                       std::cout, std::cerr, isatty(fileno(stderr)), parse.options->preview);
 }

@@ -7,10 +7,14 @@
 #include "JobSettings.h"
 
 // The runner's command line:
-//   tarnel-batch [--props LIST --out FILE] [--full-name] [--rename] FOLDER
+//   tarnel-batch [--props LIST --out FILE] [--full-name] [--rename [--dry-run]] FOLDER
+//   tarnel-batch --undo [JOURNAL]
 struct BatchOptions {
     JobSettings settings;
     bool help = false;
+    bool preview = false;  // --dry-run
+    bool undo = false;
+    std::string journal;  // the journal to undo; empty for the newest
 };
 
 // The options, or the usage error to print.

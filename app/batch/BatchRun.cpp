@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "CCore.h"
+#include "RenameUndo.h"
 #include "StartJob.h"
 
 namespace {
@@ -45,9 +46,9 @@ class ConsoleProgress : public JobEvents {
 
 int runBatchJob(const JobSettings& settings, std::shared_ptr<CCore> core,
                 std::shared_ptr<ShellBackend> shell, std::ostream& out, std::ostream& err,
-                bool errIsTerminal) {
+                bool errIsTerminal, bool preview) {
     auto command = std::make_shared<CommandWord>();
-    JobRequest request{settings, core, std::move(shell), command};
+    JobRequest request{settings, core, std::move(shell), command, preview};
     if (std::optional<SettingsFailure> failure = checkJobRequest(request)) {
         err << failure->message << "\n";
         return 1;
@@ -70,8 +71,34 @@ int runBatchJob(const JobSettings& settings, std::shared_ptr<CCore> core,
     if (errIsTerminal && shown != 0)
         err << "\n";
     JobReport report = progress->report();
+    for (const std::string& line : report.previewLines()) {
+        out << line << "\n";
+    }
     if (!report.text().empty())
         err << report.text() << "\n";
-    out << doneText(*core, report.documents()) << "\n";
+    out << doneText(*core, report.documents());
+    if (preview)
+        out << "（预览，未改动任何文件）";
+    out << "\n";
     return report.failed() ? 1 : 0;
+}
+
+int runBatchUndo(const std::string& journalPath, std::ostream& out, std::ostream& err) {
+    std::string path = journalPath;
+    if (path.empty()) {
+        std::vector<std::string> paths = rename_journal::journalPaths();
+        if (paths.empty()) {
+            err << "没有可撤销的改名记录。\n";
+            return 1;
+        }
+        path = paths.back();
+    }
+    std::optional<Journal> journal = rename_journal::read(path);
+    if (!journal) {
+        err << "无法读取改名记录，或该文件不是改名记录：" << path << "\n";
+        return 1;
+    }
+    UndoReport report = undoJournal(*journal);
+    out << undoReportText(*journal, report) << "\n";
+    return report.allRestored() ? 0 : 1;
 }

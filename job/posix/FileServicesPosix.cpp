@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "../FileServices.h"
@@ -27,6 +28,8 @@ FileFault faultOf(int error) {
         case EDQUOT:
         case EFBIG:
             return FileFault::NoSpace;
+        case EEXIST:
+            return FileFault::Exists;
         default:
             return FileFault::Other;
     }
@@ -93,6 +96,8 @@ FolderListing listFolder(const std::string& folder) {
         listing.fault = FolderListing::Fault::CutShort;
     }
     ::closedir(dir);
+    std::sort(listing.entries.begin(), listing.entries.end(),
+              [](const ListingEntry& a, const ListingEntry& b) { return a.name < b.name; });
     return listing;
 }
 
@@ -104,6 +109,16 @@ MoveResult moveFileNoReplace(const std::string& from, const std::string& to) {
     if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
         return MoveResult::NoReplaceUnsupported;
     return MoveResult::NotMoved;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{
+        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::uint64_t>(info.st_size),
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
@@ -134,6 +149,22 @@ std::optional<FileFault> OutputFile::open(const std::string& path) {
     }
     m_fd = fd;
     m_nCommitted = 0;
+    return std::nullopt;
+}
+
+std::optional<FileFault> OutputFile::create(const std::string& path) {
+    close();
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return faultOf(errno);
+    m_fd = fd;
+    m_nCommitted = 0;
+    return std::nullopt;
+}
+
+std::optional<FileFault> OutputFile::flushToDisk() {
+    if (::fdatasync(m_fd) != 0)
+        return faultOf(errno);
     return std::nullopt;
 }
 

@@ -20,6 +20,9 @@ FileFault faultOf(DWORD error) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
             return FileFault::NoSpace;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return FileFault::Exists;
         default:
             return FileFault::Other;
     }
@@ -55,6 +58,27 @@ MoveResult moveFileNoReplace(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) ? MoveResult::Moved : MoveResult::NotMoved;
 }
 
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    // Attributes only, shared every way: a document open in another program is still seen.
+    HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    BOOL ok = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    if (!ok)
+        return std::nullopt;
+    auto joined = [](DWORD high, DWORD low) {
+        return (static_cast<std::uint64_t>(high) << 32) | low;
+    };
+    return FileIdentity{info.dwVolumeSerialNumber, joined(info.nFileIndexHigh, info.nFileIndexLow),
+                        joined(info.nFileSizeHigh, info.nFileSizeLow),
+                        static_cast<std::int64_t>(joined(info.ftLastWriteTime.dwHighDateTime,
+                                                         info.ftLastWriteTime.dwLowDateTime))};
+}
+
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
     // A name holds at most 255 UTF-16 units, one per character of the code page; the
     // narrow calls take at most MAX_PATH bytes, terminator included.
@@ -75,6 +99,23 @@ std::optional<FileFault> OutputFile::open(const std::string& path) {
         return faultOf(GetLastError());
     m_handle = file;
     m_nCommitted = 0;
+    return std::nullopt;
+}
+
+std::optional<FileFault> OutputFile::create(const std::string& path) {
+    close();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return faultOf(GetLastError());
+    m_handle = file;
+    m_nCommitted = 0;
+    return std::nullopt;
+}
+
+std::optional<FileFault> OutputFile::flushToDisk() {
+    if (!FlushFileBuffers(m_handle))
+        return faultOf(GetLastError());
     return std::nullopt;
 }
 

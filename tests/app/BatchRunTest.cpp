@@ -6,6 +6,9 @@
 #include <sstream>
 
 #include "CCore.h"
+#include "ConfigHome.h"
+#include "FileServices.h"
+#include "RenameJournal.h"
 #include "TempDir.h"
 #include "TestShell.h"
 
@@ -48,6 +51,19 @@ TEST(BatchOptions, turnsTheCommandLineIntoJobSettings) {
     EXPECT_TRUE(parsed({"--help"}).help);
 }
 
+TEST(BatchOptions, takesAnUndoWithOrWithoutItsJournalAndAPreviewOfRenames) {
+    BatchOptions options = parsed({"--undo"});
+    EXPECT_TRUE(options.undo);
+    EXPECT_EQ(options.journal, "");
+    EXPECT_EQ(parsed({"--undo", "j.journal"}).journal, "j.journal");
+    options = parsed({"--rename", "--dry-run", "dir"});
+    EXPECT_TRUE(options.preview);
+    EXPECT_EQ(options.settings.pathuser, "dir");
+    EXPECT_EQ(usageErrorOf({"--dry-run", "dir"}), "--dry-run 须与 --rename 同用。");
+    EXPECT_EQ(usageErrorOf({"--undo", "j", "dir"}), "--undo 不能与其他选项同用。");
+    EXPECT_EQ(usageErrorOf({"--rename", "--undo"}), "--undo 不能与其他选项同用。");
+}
+
 TEST(BatchOptions, refusesIncompleteOrUnknownArguments) {
     EXPECT_EQ(usageErrorOf({"--props", "0", "dir"}), "--props 与 --out 须同时指定。");
     EXPECT_EQ(usageErrorOf({"--rename"}), "缺少要处理的目录。");
@@ -62,11 +78,125 @@ class BatchRun : public ::testing::Test {
         return runBatchJob(settings, std::make_shared<CCore>(), shell, out, err, terminal);
     }
 
+    // The documents, each with its title, renamed by a job.
+    void renameTitled(const std::vector<std::pair<std::string, std::string>>& documents) {
+        for (const auto& [name, title] : documents) {
+            folder.write(name, name);
+            shell->setTitle(name, title);
+        }
+        settings.pathuser = folder.path();
+        settings.rename = 1;
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> names;
+        for (const ListingEntry& entry : listFolder(folder.path()).entries)
+            names.push_back(entry.name);
+        return names;
+    }
+    int undo(const std::string& journal = {}) {
+        out.str("");
+        err.str("");
+        return runBatchUndo(journal, out, err);
+    }
+
+    ConfigHome home;
     TempDir folder;
     JobSettings settings;
     std::shared_ptr<TestShellBackend> shell = std::make_shared<TestShellBackend>();
     std::ostringstream out, err;
 };
+
+TEST_F(BatchRun, undoRestoresOnlyTheFilesThatAreStillTheSameAndNeverOverwrites) {
+    renameTitled({{"a.doc", "ta"},
+                  {"b.doc", "tb"},
+                  {"c.doc", "tc"},
+                  {"d.doc", "td"},
+                  {"e.doc", "te"},
+                  {"f.doc", ""}});
+    ASSERT_EQ(run(), 0) << err.str();
+    ASSERT_EQ(names(), (std::vector<std::string>{"f.doc", "ta.doc", "tb.doc", "tc.doc", "td.doc",
+                                                 "te.doc"}));
+    folder.write("tb.doc", "edited since");  // changed
+    folder.write("new", "tc.doc");           // same size, another file
+    fs::rename(folder.file("new"), folder.file("tc.doc"));
+    folder.write("d.doc", "another d");  // stands at the old name
+    fs::remove(folder.file("te.doc"));
+
+    EXPECT_EQ(undo(), 1);
+    EXPECT_EQ(names(),
+              (std::vector<std::string>{"a.doc", "d.doc", "f.doc", "tb.doc", "tc.doc", "td.doc"}));
+    EXPECT_EQ(readFile(folder.file("a.doc")), "a.doc");
+    EXPECT_EQ(readFile(folder.file("d.doc")), "another d");
+    std::string report = out.str();
+    EXPECT_NE(report.find("已恢复原名 1 个文件，未恢复 4 个："), std::string::npos) << report;
+    // In reverse order of the renames.
+    EXPECT_NE(report.find("te.doc（原名 e.doc）：已找不到改名后的文件\n"
+                          "td.doc（原名 d.doc）：原名处已有文件，未覆盖\n"
+                          "tc.doc（原名 c.doc）：已不是改名时的文件（被替换或修改过）\n"
+                          "tb.doc（原名 b.doc）：已不是改名时的文件（被替换或修改过）\n"),
+              std::string::npos)
+        << report;
+
+    EXPECT_EQ(undo(), 1);
+    EXPECT_NE(out.str().find("撤销过，本次未做任何改动。"), std::string::npos) << out.str();
+    EXPECT_EQ(names(),
+              (std::vector<std::string>{"a.doc", "d.doc", "f.doc", "tb.doc", "tc.doc", "td.doc"}));
+}
+
+TEST_F(BatchRun, undoesTheNamedJournalOrTheNewestAndTellsWhenThereIsNone) {
+    EXPECT_EQ(undo(), 1);
+    EXPECT_EQ(err.str(), "没有可撤销的改名记录。\n");
+    renameTitled({{"a.doc", "first"}});
+    ASSERT_EQ(run(), 0);
+    renameTitled({{"b.doc", "second"}});
+    ASSERT_EQ(run(), 0);
+    std::vector<std::string> journals = rename_journal::journalPaths();
+    ASSERT_EQ(journals.size(), 2u);
+    EXPECT_EQ(journals[0].rfind(home.dir().path(), 0), 0u);
+
+    EXPECT_EQ(undo(), 0) << out.str();
+    EXPECT_EQ(names(), (std::vector<std::string>{"b.doc", "first.doc"}));
+    EXPECT_EQ(undo(journals[0]), 0) << out.str();
+    EXPECT_EQ(names(), (std::vector<std::string>{"a.doc", "b.doc"}));
+    EXPECT_NE(out.str().find("已恢复原名 1 个文件。"), std::string::npos) << out.str();
+    EXPECT_EQ(undo(folder.file("a.doc")), 1);
+    EXPECT_EQ(err.str(), "无法读取改名记录，或该文件不是改名记录：" + folder.file("a.doc") + "\n");
+}
+
+TEST_F(BatchRun, previewTellsEveryRenameInTheEndReportsWordsAndChangesNothing) {
+    renameTitled({{"a.doc", "same"},
+                  {"b.doc", "same"},
+                  {"c.doc", "taken"},
+                  {"d.doc", ""},
+                  {"e.doc", "x:y"},
+                  {"f.doc", "f"},
+                  {"g.docx", "c"}});
+    folder.makeFolder("taken.doc");
+    settings.getprops = 1;
+    settings.propids = "0";
+    settings.fileout = folder.file("out.csv");
+    std::vector<std::string> before = names();
+    EXPECT_EQ(runBatchJob(settings, std::make_shared<CCore>(), shell, out, err, false, true), 0);
+    EXPECT_EQ(out.str(),
+              "a.doc → same.doc\n"
+              "b.doc：保留原名（与另一文件标题相同）\n"
+              "c.doc：保留原名（已有同名文件）\n"
+              "d.doc：保留原名（标题为空）\n"
+              "e.doc：保留原名（标题不能用作文件名）\n"
+              "f.doc：保留原名（已是标题名）\n"
+              "g.docx → c.docx\n"
+              "执行完成！共 7 个文件。（预览，未改动任何文件）\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(names(), before);
+    EXPECT_TRUE(rename_journal::journalPaths().empty());
+
+    err.str("");
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(err.str(),
+              "有 1 个文件保留原名（标题不能用作文件名）：e.doc\n"
+              "有 1 个文件保留原名（已有同名文件）：c.doc\n"
+              "有 1 个文件保留原名（与另一文件标题相同）：b.doc\n");
+}
 
 TEST_F(BatchRun, appliesTheDialogsChecksWithTheirMessages) {
     settings.rename = 1;
@@ -119,6 +249,7 @@ int runProgram(const std::string& arguments, const std::string& outFile) {
 }
 
 TEST(BatchProgram, extractsAndRenamesRealDocuments) {
+    ConfigHome home;
     TempDir dir;
     DocxContent content;
     content.title = "季度报告";
@@ -131,7 +262,9 @@ TEST(BatchProgram, extractsAndRenamesRealDocuments) {
     EXPECT_EQ(runProgram("--props 0,20,21 --out '" + csv + "' --rename '" + dir.path() + "'", log),
               0)
         << readFile(log);
-    EXPECT_EQ(readFile(log), "执行完成！共 2 个文件。\n");
+    EXPECT_EQ(readFile(log),
+              "有 1 个文件保留原名（标题不能用作文件名）：b.docx\n"
+              "执行完成！共 2 个文件。\n");
     std::string text = readFile(csv);
     EXPECT_NE(text.find("a.docx,\"王, 伟\",季度报告\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("b.docx,\"王, 伟\",../逃逸\r\n"), std::string::npos) << text;

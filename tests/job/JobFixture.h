@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CCore.h"
+#include "ConfigHome.h"
 #include "StartJob.h"
 #include "TempDir.h"
 #include "TestShell.h"
@@ -72,6 +73,8 @@ class JobFixture : public ::testing::Test {
 
     std::string output() const { return readFile(settings.fileout); }
 
+    // Rename journals go to a store of the test's own.
+    ConfigHome home;
     TempDir folder;
     TempDir out;
     JobSettings settings;

@@ -23,7 +23,7 @@ TEST(JobReport, namesTheFirstSkippedDocumentsAndCountsAll) {
     JobReport report;
     for (const char* name : {"1.doc", "2.doc", "3.doc", "4.doc"})
         report.skipped(name);
-    report.renameUnsupported("5.doc");
+    report.renameKept("5.doc", RenameOutcome::Unsupported);
     report.outputNotWritten("o.csv", FileFault::NoSpace);
     EXPECT_EQ(report.text(),
               "写入输出文件失败：o.csv（磁盘空间不足），任务已停止。\n"
