@@ -27,6 +27,9 @@ constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
 constexpr std::uint16_t kStored = 0;
 constexpr std::uint16_t kDeflated = 8;
 
+// Every record is read, or its length checked, whole before its fields are read: the
+// fields read here are always there.
+
 // Where the directory lies and how many entries it declares.
 struct DirectoryPlace {
     std::uint64_t offset = 0;
