@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei locales
   libimage-exiftool-perl libarchive-zip-perl time
+  dpkg-dev desktop-file-utils unzip
 )
 
 sudo=""

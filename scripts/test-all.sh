@@ -52,4 +52,6 @@ for preset in linux linux-asan win32 win64; do
     ctest --preset "$preset" || status=1
     echo "== test $preset took $((SECONDS - start)) s"
 done
+# Both packages, the zip from the win32 build above.
+bash scripts/package-check.sh build/package-linux build/win32 || status=1
 exit $status
