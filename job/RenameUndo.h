@@ -10,6 +10,9 @@
 // its new name and is still the same file goes back to its old name, with the move that
 // never replaces. Nothing else is touched.
 
+// When this user has no journal to undo.
+inline constexpr char kNoRenameJournal[] = "没有可撤销的改名记录。";
+
 // Why a file did not get its old name back.
 enum class UndoRefusal {
     Missing,       // no file carries the new name any more

@@ -88,7 +88,7 @@ int runBatchUndo(const std::string& journalPath, std::ostream& out, std::ostream
     if (path.empty()) {
         std::vector<std::string> paths = rename_journal::journalPaths();
         if (paths.empty()) {
-            err << "没有可撤销的改名记录。\n";
+            err << kNoRenameJournal << "\n";
             return 1;
         }
         path = paths.back();

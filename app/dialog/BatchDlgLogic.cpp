@@ -1,6 +1,7 @@
 #include "BatchDlgLogic.h"
 
 #include "DialogState.h"
+#include "RenameUndo.h"
 #include "resource.h"
 
 namespace {
@@ -43,7 +44,7 @@ void CBatchDlgLogic::initDialog() {
     processJobSettings() = loadJobSettings(*m_core);
     show();
     applyDependencyRule();
-    m_bRunning = 0;
+    setRunning(false);
     m_szCmd->setStop();
 }
 
@@ -121,7 +122,7 @@ void CBatchDlgLogic::start() {
     std::string idleText = m_view.text(IDC_RUN);
     m_view.setText(IDC_RUN, "停止");
     m_szCmd->clear();
-    m_bRunning = 1;
+    setRunning(true);
     m_job = m_starter.start(std::move(request), m_view.jobEvents());
     if (!m_job) {
         m_view.warn(kCannotStartNewThread);
@@ -135,9 +136,14 @@ void CBatchDlgLogic::stop() {
     m_view.enable(IDC_RUN, false);
 }
 
+void CBatchDlgLogic::setRunning(bool running) {
+    m_bRunning = running ? 1 : 0;
+    m_view.enableUndoRenames(!running);
+}
+
 void CBatchDlgLogic::returnToIdle(const std::string& runText) {
     m_szCmd->setStop();
-    m_bRunning = 0;
+    setRunning(false);
     m_view.setText(IDC_RUN, runText);
     m_view.enable(IDC_RUN, true);
 }
@@ -159,6 +165,22 @@ void CBatchDlgLogic::scanDone(const JobReport& report) {
     m_view.setText(IDC_STATUS, doneText(*m_core, report.documents()));
     if (std::string text = report.text(); !text.empty())
         m_view.warn(text);
+}
+
+void CBatchDlgLogic::undoLastRenames() {
+    if (!m_core || m_bRunning)
+        return;
+    std::optional<Journal> journal = rename_journal::latest();
+    if (!journal) {
+        m_view.warn(kNoRenameJournal);
+        return;
+    }
+    if (journal->undone) {
+        m_view.warn(undoQuestion(*journal));
+        return;
+    }
+    if (m_view.confirm(undoQuestion(*journal)))
+        m_view.warn(undoReportText(*journal, undoJournal(*journal)));
 }
 
 void CBatchDlgLogic::chooseFolder() {

@@ -9,6 +9,9 @@
 #include "ShellBackend.h"
 #include "StartJob.h"
 
+// The window menu's command that undoes the renames of the last job that renamed.
+inline constexpr char kUndoRenamesText[] = "撤销上次重命名…";
+
 // The main dialog's behaviour, apart from any toolkit: start-up and close, the transfers
 // between JobSettings and the controls, the dependency rule, the commands, and the
 // Idle / Running / Stopping states of the start button with their texts. A front-end owns
@@ -29,6 +32,9 @@ class CBatchDlgLogic {
     // The job's notices, handed over by the front-end on the dialog's thread.
     void scanProgress(std::int32_t document);
     void scanDone(const JobReport& report);
+    // The undo command: asks how many renames of which folder and when, undoes them and
+    // shows the report. Refused while a job runs, as the menu shows it.
+    void undoLastRenames();
     // The window is going away, its controls still there: stops and waits for a running
     // job, then copies the controls and saves them. Later calls do nothing.
     void destroy();
@@ -47,6 +53,7 @@ class CBatchDlgLogic {
     void browseOut();
     void openOut();
     void returnToIdle(const std::string& runText);
+    void setRunning(bool running);
 
     BatchView& m_view;
     JobStarter& m_starter;

@@ -26,6 +26,10 @@ class BatchView {
 
     // A modal warning box owned by the dialog; returns when dismissed.
     virtual void warn(const std::string& text) = 0;
+    // A modal question owned by the dialog, answered yes or no; true for yes.
+    virtual bool confirm(const std::string& text) = 0;
+    // Greys or enables the window menu's command that undoes the last renames.
+    virtual void enableUndoRenames(bool enabled) = 0;
     // The platform's folder chooser with the given initial selection: the chosen folder,
     // or nothing on cancel.
     virtual std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) = 0;

@@ -1,5 +1,6 @@
 #include "BatchDlg.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -74,6 +75,7 @@ QFont CBatchDlg::dialogFont() {
 
 CBatchDlg::CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell, QWidget* parent)
     : QDialog(parent),
+      m_undoRenames(new QAction(QString::fromUtf8(kUndoRenamesText), this)),
       m_notifier(std::make_shared<QtScanNotifier>(this)),
       m_logic(*this, starter, std::move(shell)) {
     setWindowTitle(QString::fromUtf8(kDialogCaption));
@@ -83,6 +85,10 @@ CBatchDlg::CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell, Q
                    Qt::WindowCloseButtonHint);
     setFont(dialogFont());
     buildControls();
+    m_undoRenames->setObjectName(QStringLiteral("undoRenames"));
+    connect(m_undoRenames, &QAction::triggered, this, [this] { m_logic.undoLastRenames(); });
+    addAction(m_undoRenames);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     m_logic.initDialog();
     control(IDC_RUN)->setFocus();
 }
@@ -196,6 +202,14 @@ void CBatchDlg::focus(int id) {
 
 void CBatchDlg::warn(const std::string& text) {
     m_logic.core().msgboxWarning(this, text);
+}
+
+bool CBatchDlg::confirm(const std::string& text) {
+    return QMessageBox::question(this, QStringLiteral("Tarnel"), qtext(text)) == QMessageBox::Yes;
+}
+
+void CBatchDlg::enableUndoRenames(bool enabled) {
+    m_undoRenames->setEnabled(enabled);
 }
 
 std::optional<std::string> CBatchDlg::chooseFolder(const std::optional<std::string>& initial) {

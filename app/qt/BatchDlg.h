@@ -8,6 +8,7 @@
 #include "BatchView.h"
 #include "QtScanNotifier.h"
 
+class QAction;
 class QFont;
 
 // The main dialog in Qt Widgets: the Windows template's controls, ids (as object names),
@@ -38,6 +39,8 @@ class CBatchDlg : public QDialog, private BatchView {
     void enable(int id, bool enabled) override;
     void focus(int id) override;
     void warn(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+    void enableUndoRenames(bool enabled) override;
     std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override;
     std::string chooseSaveFile(const std::string& offeredName) override;
     void openFile(const std::string& path) override;
@@ -45,6 +48,9 @@ class CBatchDlg : public QDialog, private BatchView {
     std::shared_ptr<JobEvents> jobEvents() override { return m_notifier; }
 
     std::map<int, QWidget*> m_controls;
+    // In the dialog's context menu (a right click on its background): the window manager
+    // owns the window's own menu.
+    QAction* m_undoRenames;
     std::shared_ptr<QtScanNotifier> m_notifier;
     CBatchDlgLogic m_logic;
     bool m_centred = false;

@@ -39,6 +39,10 @@ BOOL CBatchDlg::onInitDialog() {
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     m_notifier = std::make_shared<WindowNotifier>(hwnd());
+    // The template stays as it is: the command goes to the window's system menu.
+    HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
+    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(systemMenu, MF_STRING, kUndoRenamesCommand, kUndoRenamesText);
     m_logic.initDialog();
     return TRUE;
 }
@@ -66,6 +70,11 @@ bool CBatchDlg::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
                 return false;
             }
             m_logic.command(LOWORD(wParam));
+            return true;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) != kUndoRenamesCommand)
+                return false;
+            m_logic.undoLastRenames();
             return true;
         case WM_PAINT:
             if (!IsIconic(hwnd()))
@@ -124,6 +133,15 @@ void CBatchDlg::focus(int id) {
 
 void CBatchDlg::warn(const std::string& text) {
     m_logic.core().msgboxWarning(hwnd(), text);
+}
+
+bool CBatchDlg::confirm(const std::string& text) {
+    return MessageBoxA(hwnd(), text.c_str(), "Tarnel", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void CBatchDlg::enableUndoRenames(bool enabled) {
+    EnableMenuItem(GetSystemMenu(hwnd(), FALSE), kUndoRenamesCommand,
+                   MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 std::optional<std::string> CBatchDlg::chooseFolder(const std::optional<std::string>& initial) {

@@ -14,6 +14,10 @@
 // a message box or a chooser runs a loop of its own.
 class CBatchDlg : public CModalDialog, private BatchView {
   public:
+    // The system menu's entry that undoes the last renames: below 0xF000, where the
+    // system's own commands begin, and its low four bits clear, as Windows uses them.
+    static constexpr UINT kUndoRenamesCommand = 0x0110;
+
     CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell);
 
   protected:
@@ -31,6 +35,8 @@ class CBatchDlg : public CModalDialog, private BatchView {
     void enable(int id, bool enabled) override;
     void focus(int id) override;
     void warn(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+    void enableUndoRenames(bool enabled) override;
     std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override;
     std::string chooseSaveFile(const std::string& offeredName) override;
     void openFile(const std::string& path) override;

@@ -8,6 +8,9 @@
 #include "ConfigHome.h"
 #include "DialogState.h"
 #include "FakeJob.h"
+#include "FileServices.h"
+#include "RenameJournal.h"
+#include "TempDir.h"
 #include "resource.h"
 
 namespace {
@@ -42,6 +45,11 @@ class FakeView : public BatchView {
         if (onWarn)
             onWarn();
     }
+    bool confirm(const std::string& text) override {
+        questions.push_back(text);
+        return answerYes;
+    }
+    void enableUndoRenames(bool enabled) override { undoEnabled = enabled; }
     std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override {
         chooserInitial = initial;
         return chosenFolder;
@@ -62,6 +70,9 @@ class FakeView : public BatchView {
     int focused = IDC_RUN;
     std::vector<std::string> warnings;
     std::function<void()> onWarn;
+    std::vector<std::string> questions;
+    bool answerYes = false;
+    bool undoEnabled = false;
     std::optional<std::optional<std::string>> chooserInitial;
     std::optional<std::string> chosenFolder;
     std::vector<std::string> offeredNames;
@@ -220,6 +231,39 @@ TEST_F(BatchDlgLogicTest, startStopAndDoneWalkTheButtonThroughItsStates) {
     logic.scanDone(reportOf(0));
     expectIdle("执行");
     EXPECT_EQ(view.texts[IDC_STATUS], "执行完成！共 0 个文件。");
+}
+
+TEST_F(BatchDlgLogicTest, undoAsksFirstAndIsRefusedWhileAJobRuns) {
+    logic.undoLastRenames();
+    EXPECT_EQ(view.warnings, std::vector<std::string>{"没有可撤销的改名记录。"});
+    TempDir documents;
+    documents.write("new.doc");
+    {
+        JournalWriter journal(documents.path());
+        ASSERT_FALSE(journal.open());
+        ASSERT_FALSE(
+            journal.record({"old.doc", "new.doc", *fileIdentity(documents.file("new.doc"))}));
+    }
+    EXPECT_TRUE(view.undoEnabled);
+    fillStartable();
+    logic.command(IDC_RUN);
+    EXPECT_FALSE(view.undoEnabled);
+    logic.undoLastRenames();
+    EXPECT_TRUE(view.questions.empty());
+    logic.scanDone(reportOf(0));
+    EXPECT_TRUE(view.undoEnabled);
+
+    view.warnings.clear();
+    logic.undoLastRenames();  // answered no
+    ASSERT_EQ(view.questions.size(), 1u);
+    EXPECT_NE(view.questions[0].find("目录：" + documents.path() + "\n"), std::string::npos);
+    EXPECT_NE(view.questions[0].find("改名的 1 个文件改回原名"), std::string::npos);
+    EXPECT_TRUE(view.warnings.empty());
+    view.answerYes = true;
+    logic.undoLastRenames();
+    EXPECT_TRUE(fileIdentity(documents.file("old.doc")));
+    ASSERT_EQ(view.warnings.size(), 1u);
+    EXPECT_NE(view.warnings[0].find("已恢复原名 1 个文件。"), std::string::npos);
 }
 
 TEST_F(BatchDlgLogicTest, aThreadThatCannotStartReturnsTheDialogToIdle) {

@@ -7,9 +7,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "ConfigHome.h"
+#include "FileServices.h"
 #include "GatedDocuments.h"
 #include "TestShell.h"
 #include "qt/UiHooks.h"
@@ -181,6 +185,56 @@ TEST_F(BatchDlgQtTest, stopDuringAJobDisablesTheButtonUntilDone) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return status() == "执行完成！共 1 个文件。"; }));
     EXPECT_EQ(buttonText("IDC_RUN"), "执行");
     EXPECT_TRUE(control("IDC_RUN")->isEnabled());
+}
+
+// The texts of the menu a right click on the dialog's background opens, each with whether
+// it can be chosen; the menu is closed again.
+std::vector<std::pair<QString, bool>> contextMenuOf(QWidget* dialog) {
+    std::vector<std::pair<QString, bool>> entries;
+    QTimer::singleShot(0, [&entries] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* action : menu->actions())
+            entries.emplace_back(action->text(), action->isEnabled());
+        menu->close();
+    });
+    QPoint background(3, 3);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, background, dialog->mapToGlobal(background));
+    QApplication::sendEvent(dialog, &click);
+    return entries;
+}
+
+TEST_F(BatchDlgQtTest, theContextMenuUndoesTheLastRenamesAfterAskingButNotDuringAJob) {
+    GatedDocuments folder(*shell, {"a.docx", "b.docx"});
+    shell->setTitle("a.docx", "ta");
+    shell->setTitle("b.docx", "tb");
+    type("IDC_PATHUSER", QString::fromStdString(folder.path()));
+    click("IDC_RENAME");
+    click("IDC_RUN");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status() == "正处理第 1 个文件..."; }));
+    using Entries = std::vector<std::pair<QString, bool>>;
+    EXPECT_EQ(contextMenuOf(dialog.get()), (Entries{{"撤销上次重命名…", false}}));
+    folder.allow(2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status() == "执行完成！共 2 个文件。"; }));
+    EXPECT_EQ(contextMenuOf(dialog.get()), (Entries{{"撤销上次重命名…", true}}));
+    EXPECT_TRUE(fileIdentity(folder.path() + "ta.docx"));
+
+    QString question;
+    QTimer::singleShot(0, [&question] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        question = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    dialog->findChild<QAction*>("undoRenames")->trigger();
+    EXPECT_TRUE(question.contains("将这次任务改名的 2 个文件改回原名")) << question.toStdString();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].owner, dialog.get());
+    EXPECT_NE(warnings[0].text.find("已恢复原名 2 个文件。"), std::string::npos);
+    EXPECT_TRUE(fileIdentity(folder.path() + "a.docx"));
+    EXPECT_TRUE(fileIdentity(folder.path() + "b.docx"));
 }
 
 TEST_F(BatchDlgQtTest, eachChooserFillsItsEditAndACancelKeepsItsText) {
