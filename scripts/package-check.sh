@@ -81,6 +81,7 @@ deb=$linux_build/tarnel_${version}_$arch.deb
 rm -f "$linux_build"/tarnel_*.deb
 (cd "$linux_build" && cpack -G DEB >/dev/null)
 [ -f "$deb" ] || fail "cpack made no $deb"
+deb=$(realpath "$deb")
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' |
     expect_listing "$deb" "${linux_files[@]}"
 for field in Maintainer Section Description; do
@@ -98,7 +99,7 @@ done
 echo "== apt install"
 was_installed=false
 dpkg-query -W -f='${Status}' tarnel 2>/dev/null | grep -q 'install ok installed' && was_installed=true
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "./$deb" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "$deb" >/dev/null
 check_batch_help /usr/bin
 # The menu entry's command starts the dialog: still running after a few seconds.
 if [ -z "${DISPLAY:-}" ]; then
