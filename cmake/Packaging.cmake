@@ -3,13 +3,18 @@
 # Windows one zip of the two static programs and a readme. Tests, benchmarks and fuzzers
 # have no install rules, so no package holds them.
 set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+# A build without the Qt front-end (the fuzz build, say) installs the runner alone.
+set(installed_programs tarnel-batch)
+if(TARGET tarnel)
+    list(PREPEND installed_programs tarnel)
+endif()
 
 if(WIN32)
-    install(TARGETS tarnel tarnel-batch RUNTIME DESTINATION .)
+    install(TARGETS ${installed_programs} RUNTIME DESTINATION .)
     install(FILES ${packaging_dir}/win32/README.txt DESTINATION .)
     set(CPACK_GENERATOR ZIP)
 else()
-    install(TARGETS tarnel tarnel-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS ${installed_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${packaging_dir}/tarnel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     # 16, 32 and 48 px are the images of app/win32/Tarnel.ico; 256 px is the same drawing
     # at that size (ImageMagick), which the .ico lacks.
