@@ -60,9 +60,10 @@ MoveResult moveFileNoReplace(const std::string& from, const std::string& to) {
 
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     // Attributes only, shared every way: a document open in another program is still seen.
-    HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    // Backup semantics open a folder too, which takes a name as a file does.
+    HANDLE file = CreateFileA(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;

@@ -8,6 +8,7 @@
 
 #include "CCore.h"
 #include "ConfigHome.h"
+#include "FileServices.h"
 #include "GatedDocuments.h"
 #include "JobSettings.h"
 #include "TestShell.h"
@@ -201,6 +202,56 @@ TEST_F(BatchDlgWin32Test, closeSavesTheSettingsAsShown) {
     EXPECT_EQ(windowText(again.control(IDC_PROPIDS)), "2,21");
     EXPECT_TRUE(checked(again.control(IDC_GETPROPS)));
     EXPECT_TRUE(IsWindowEnabled(again.control(IDC_PROPIDS)));
+}
+
+std::string undoEntryText(HWND dialog) {
+    char text[128] = {};
+    GetMenuStringA(GetSystemMenu(dialog, FALSE), CBatchDlg::kUndoRenamesCommand, text, sizeof text,
+                   MF_BYCOMMAND);
+    return text;
+}
+
+bool undoEntryGreyed(HWND dialog) {
+    return (GetMenuState(GetSystemMenu(dialog, FALSE), CBatchDlg::kUndoRenamesCommand,
+                         MF_BYCOMMAND) &
+            MF_GRAYED) != 0;
+}
+
+TEST_F(BatchDlgWin32Test, theSystemMenuUndoesTheLastRenamesAfterAskingButNotDuringAJob) {
+    GatedDocuments folder(*shell, {"a.docx", "b.docx"});
+    shell->setTitle("a.docx", "ta");
+    shell->setTitle("b.docx", "tb");
+    DialogThread ui(shell);
+    EXPECT_EQ(undoEntryText(ui.dialog()), "撤销上次重命名…");
+    EXPECT_FALSE(undoEntryGreyed(ui.dialog()));
+    setText(ui.control(IDC_PATHUSER), folder.path());
+    click(ui.control(IDC_RENAME));
+    click(ui.control(IDC_RUN));
+    HWND status = ui.control(IDC_STATUS);
+    ASSERT_TRUE(waitFor([&] { return windowText(status) == "正处理第 1 个文件..."; }));
+    EXPECT_TRUE(undoEntryGreyed(ui.dialog()));
+    folder.allow(2);
+    ASSERT_TRUE(waitFor([&] { return windowText(status) == "执行完成！共 2 个文件。"; }));
+    EXPECT_FALSE(undoEntryGreyed(ui.dialog()));
+    EXPECT_TRUE(fileIdentity(folder.path() + "ta.docx"));
+
+    PostMessageA(ui.dialog(), WM_SYSCOMMAND, CBatchDlg::kUndoRenamesCommand, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (question = ui.ownedWindow()) != nullptr; }));
+    // A message box's text is the static control 0xFFFF.
+    EXPECT_NE(windowText(GetDlgItem(question, 0xFFFF)).find("将这次任务改名的 2 个文件改回原名"),
+              std::string::npos);
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    HWND report = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        report = ui.ownedWindow();
+        return report != nullptr && report != question;
+    }));
+    EXPECT_NE(windowText(GetDlgItem(report, 0xFFFF)).find("已恢复原名 2 个文件。"),
+              std::string::npos);
+    PostMessageA(report, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(fileIdentity(folder.path() + "a.docx"));
+    EXPECT_TRUE(fileIdentity(folder.path() + "b.docx"));
 }
 
 TEST_F(BatchDlgWin32Test, aJobThatEndsWhileTheAboutBoxIsOpenStillReturnsToIdle) {
