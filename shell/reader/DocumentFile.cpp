@@ -4,9 +4,7 @@
 #include <string_view>
 
 #include "DocxReader.h"
-#ifdef TARNEL_HAVE_DOC_READER
 #include "doc/DocReader.h"
-#endif
 
 namespace {
 
@@ -40,11 +38,7 @@ std::optional<DocumentProperties> readDocumentFile(const std::string& path) {
             case DocumentFormat::package:
                 return readDocx(source);
             case DocumentFormat::compoundFile:
-#ifdef TARNEL_HAVE_DOC_READER
                 return readDoc(source);
-#else
-                return std::nullopt;
-#endif
             case DocumentFormat::other:
                 break;
         }

@@ -4,14 +4,12 @@
 
 #include <filesystem>
 
+#include "DocReader.h"
 #include "DocumentFile.h"
 #include "DocumentReading.h"
 #include "DocxReader.h"
 #include "TempDir.h"
 #include "ValidTexts.h"
-#ifdef TARNEL_HAVE_DOC_READER
-#include "DocReader.h"
-#endif
 
 namespace {
 
@@ -28,9 +26,7 @@ TEST(ReaderRegressions, everyKeptInputReadsToValidTextsThroughEveryReader) {
         EXPECT_TRUE(textsAreValidUtf8(readDocumentFile(path))) << path;
         EXPECT_TRUE(textsAreValidUtf8(readFromMemory(readDocx, bytes.data(), bytes.size())))
             << path;
-#ifdef TARNEL_HAVE_DOC_READER
         EXPECT_TRUE(textsAreValidUtf8(readFromMemory(readDoc, bytes.data(), bytes.size()))) << path;
-#endif
     }
     EXPECT_GT(inputs, 0u) << "no kept inputs in " << kRegressions;
 }
