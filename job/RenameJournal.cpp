@@ -17,8 +17,9 @@ namespace {
 constexpr char kHead[] = "tarnel rename journal 1";
 constexpr char kPrefix[] = "rename-";
 constexpr char kSuffix[] = ".journal";
-// Journals started in the same millisecond take a number after the stamp.
-constexpr int kSameStampTries = 100;
+// Journals started in the same millisecond take a number after the stamp: "_02" to "_99",
+// which sort after the first one's "." and in their own order.
+constexpr int kSameStampTries = 99;
 
 std::tm calendarTime(std::time_t time, bool local) {
     std::tm parts{};
@@ -148,7 +149,8 @@ std::optional<Journal> latest() {
 
 bool markUndone(const std::string& path) {
     std::ofstream out(path, std::ios::binary | std::ios::app);
-    out << "undone " << ini_store::quoted(localTimeText()) << "\n";
+    // On a line of its own even after a line a crash cut short.
+    out << "\nundone " << ini_store::quoted(localTimeText()) << "\n";
     out.flush();
     return static_cast<bool>(out);
 }
@@ -182,7 +184,9 @@ std::optional<FileFault> JournalWriter::open() {
     config_path::createStoreFolder();
     std::optional<FileFault> fault = m_file.create(m_path);
     for (int n = 2; fault == FileFault::Exists && n <= rename_journal::kSameStampTries; ++n) {
-        m_path = m_base + "-" + std::to_string(n) + rename_journal::kSuffix;
+        char number[16];
+        std::snprintf(number, sizeof number, "_%02d", n);
+        m_path = m_base + number + rename_journal::kSuffix;
         fault = m_file.create(m_path);
     }
     if (!fault) {
