@@ -15,15 +15,19 @@ JournalEntry entry(const std::string& oldName, const std::string& newName, std::
 TEST(RenameJournal, readsBackAnyNameAndLeavesOutALineCutShort) {
     ConfigHome home;
     const std::string odd = "引号\"反斜杠\\换行\n制表\t\x7F\x01 end ";
-    JournalWriter writer("/docs/文件夹/");
-    ASSERT_FALSE(writer.open());
-    ASSERT_FALSE(writer.record(entry("a.doc", "甲.doc", 1)));
-    ASSERT_FALSE(writer.record(entry(odd, "rename \"x\" 1 2 3 4", 2)));
+    std::string path;
     {
-        std::ofstream cut(writer.path(), std::ios::binary | std::ios::app);
-        cut << "rename \"b.doc\" \"乙.doc\" 7 3 10";
+        JournalWriter writer("/docs/文件夹/");
+        ASSERT_FALSE(writer.open());
+        ASSERT_FALSE(writer.record(entry("a.doc", "甲.doc", 1)));
+        ASSERT_FALSE(writer.record(entry(odd, "rename \"x\" 1 2 3 4", 2)));
+        path = writer.path();
     }
-    std::optional<Journal> journal = rename_journal::read(writer.path());
+    std::ofstream cut(path, std::ios::binary | std::ios::app);
+    cut << "rename \"b.doc\" \"乙.doc\" 7 3 10";
+    cut.close();
+    ASSERT_TRUE(cut);
+    std::optional<Journal> journal = rename_journal::read(path);
     ASSERT_TRUE(journal);
     EXPECT_EQ(journal->folder, "/docs/文件夹/");
     EXPECT_EQ(journal->started.size(), 19u);
@@ -34,8 +38,8 @@ TEST(RenameJournal, readsBackAnyNameAndLeavesOutALineCutShort) {
     EXPECT_EQ(journal->entries[1].identity, (FileIdentity{7, 2, 102, -5}));
     EXPECT_FALSE(journal->undone);
 
-    EXPECT_TRUE(rename_journal::markUndone(writer.path()));
-    EXPECT_TRUE(rename_journal::read(writer.path())->undone);
+    EXPECT_TRUE(rename_journal::markUndone(path));
+    EXPECT_TRUE(rename_journal::read(path)->undone);
     EXPECT_FALSE(rename_journal::read(home.storeFile()));
 }
 
