@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset (linux, linux-asan, win64, win32) and runs
-# every test: native, under the sanitizers, and both Windows builds' tests under Wine.
+# every test: native, under the sanitizers, both Windows builds' tests under Wine, a short
+# fuzz run of every reader and of the rename rule, and the packages' checks.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,6 +53,11 @@ for preset in linux linux-asan win32 win64; do
     ctest --preset "$preset" || status=1
     echo "== test $preset took $((SECONDS - start)) s"
 done
+# Each fuzz target a minute, from the corpus and the kept inputs; a finding fails the run.
+echo "== fuzz"
+start=$SECONDS
+bash scripts/fuzz-ci.sh || status=1
+echo "== fuzz took $((SECONDS - start)) s"
 # Both packages, the zip from the win32 build above.
 bash scripts/package-check.sh build/package-linux build/win32 || status=1
 exit $status
