@@ -87,6 +87,9 @@ class OutputFile {
 
   private:
 #ifdef _WIN32
+    // open and create differ only in the sharing and the disposition they ask for.
+    std::optional<FileFault> openHandle(const std::string& path, unsigned long share,
+                                        unsigned long disposition);
     void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 #else
     int m_fd = -1;

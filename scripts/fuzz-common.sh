@@ -29,16 +29,16 @@ fuzz_build_targets() {
 }
 
 # The listed line of a target: "corpus-pattern kept-folder", or "- -" when unlisted.
-fuzz_seed_spec() {
-    local spec
-    spec=$(echo "$TARNEL_FUZZ_TARGETS" | awk -v t="$1" '$1 == t { print $2, $3 }')
-    echo "${spec:-- -}"
+fuzz_seed_sources() {
+    local sources
+    sources=$(echo "$TARNEL_FUZZ_TARGETS" | awk -v t="$1" '$1 == t { print $2, $3 }')
+    echo "${sources:-- -}"
 }
 
 # Fills work/seeds with the target's corpus files and kept inputs.
 fuzz_seed() {
     local target=$1 seeds=$2 pattern kept
-    read -r pattern kept <<<"$(fuzz_seed_spec "$target")"
+    read -r pattern kept <<<"$(fuzz_seed_sources "$target")"
     mkdir -p "$seeds"
     if [ "$pattern" != - ] && [ -d "$fuzz_corpus" ]; then
         find "$fuzz_corpus" -type f -iname "$pattern" -exec cp -n {} "$seeds/" \;

@@ -90,11 +90,10 @@ bool fitsNameLimits(const std::string& folder, const std::string& name) {
     return characters <= 255 && folder.size() + name.size() < MAX_PATH;
 }
 
-std::optional<FileFault> OutputFile::open(const std::string& path) {
+std::optional<FileFault> OutputFile::openHandle(const std::string& path, DWORD share,
+                                                DWORD disposition) {
     close();
-    // Share mode 0: the open fails, before anything is truncated, while another program
-    // holds the file, and nobody else opens it while the job runs.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, share, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return faultOf(GetLastError());
@@ -103,15 +102,14 @@ std::optional<FileFault> OutputFile::open(const std::string& path) {
     return std::nullopt;
 }
 
+std::optional<FileFault> OutputFile::open(const std::string& path) {
+    // Share mode 0: the open fails, before anything is truncated, while another program
+    // holds the file, and nobody else opens it while the job runs.
+    return openHandle(path, 0, CREATE_ALWAYS);
+}
+
 std::optional<FileFault> OutputFile::create(const std::string& path) {
-    close();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return faultOf(GetLastError());
-    m_handle = file;
-    m_nCommitted = 0;
-    return std::nullopt;
+    return openHandle(path, FILE_SHARE_READ, CREATE_NEW);
 }
 
 std::optional<FileFault> OutputFile::flushToDisk() {
