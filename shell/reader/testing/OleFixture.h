@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// .doc files for the reader's tests, written by libgsf's OLE2 writer, so the reader is
-// checked against another library's compound files.
+// .doc files for the reader's tests and benchmarks, written by libgsf's OLE2 writer, so the
+// reader is checked against another library's compound files.
 
 // Property values by libgsf's metadata names (GSF_META_NAME_*), written with libgsf's
 // property-set writer in the given code page (libgsf's own choice when none is given).
