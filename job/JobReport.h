@@ -53,6 +53,8 @@ class JobReport {
     const std::vector<std::string>& previewLines() const { return m_previewLines; }
 
     bool failed() const { return !m_failure.empty() || !m_journalFailure.empty(); }
+    // Whether a failure ended the job; the first one is the one told.
+    bool endedByFailure() const { return !m_failure.empty(); }
     // The whole message, empty after a clean job.
     std::string text() const;
 

@@ -48,14 +48,25 @@ void CScanThread::scan() {
         return;
     m_renamer = std::make_unique<DocumentRenamer>(m_folderPath, listing, m_bPreview, m_report);
     m_nCount = 0;
-    for (const ListingEntry& entry : listing.entries) {
+    std::vector<std::string> documents = documentNames(listing);
+    // The backend may read them ahead; each is still looked up at its turn.
+    m_shell.expectItems(documents);
+    for (const std::string& name : documents) {
         if (m_command->isStop())
             return;
-        if (entry.directory)
-            continue;
-        if (!processCandidate(entry.name))
+        if (!processDocument(name))
             return;
     }
+}
+
+std::vector<std::string> CScanThread::documentNames(const FolderListing& listing) {
+    std::vector<std::string> names;
+    for (const ListingEntry& entry : listing.entries) {
+        std::string extension = extensionOf(entry.name);
+        if (!entry.directory && (extension == "doc" || extension == "docx"))
+            names.push_back(entry.name);
+    }
+    return names;
 }
 
 bool CScanThread::openFolder() {
@@ -87,10 +98,7 @@ bool CScanThread::openOutput() {
     return true;
 }
 
-bool CScanThread::processCandidate(const std::string& name) {
-    std::string extension = extensionOf(name);
-    if (extension != "doc" && extension != "docx")
-        return true;
+bool CScanThread::processDocument(const std::string& name) {
     ++m_nCount;
     m_events->progress(m_nCount);
     try {
@@ -118,8 +126,12 @@ bool CScanThread::processCandidate(const std::string& name) {
                 return false;
             }
         }
-        if (m_settings.rename)
-            m_renamer->rename(name, m_shell.itemDetail(TITLE_COLUMN), extension);
+        // A document is renamed only once its line is in the file.
+        if (m_settings.rename) {
+            if (!writePendingLines())
+                return false;
+            m_renamer->rename(name, m_shell.itemDetail(TITLE_COLUMN), extensionOf(name));
+        }
         m_shell.releaseItem();
     } catch (const ShellError& error) {
         m_report.documentFailed(name, error);
@@ -128,21 +140,29 @@ bool CScanThread::processCandidate(const std::string& name) {
     return true;
 }
 
-bool CScanThread::writeLine(std::string line) {
-    line += "\r\n";
-    if (std::optional<FileFault> fault = m_outFile.writeLine(line)) {
+bool CScanThread::writeLine(const std::string& line) {
+    m_pendingLines += line;
+    m_pendingLines += "\r\n";
+    return m_pendingLines.size() < kLineBlockBytes || writePendingLines();
+}
+
+bool CScanThread::writePendingLines() {
+    if (m_pendingLines.empty())
+        return true;
+    std::optional<FileFault> fault = m_outFile.writeLine(m_pendingLines);
+    m_pendingLines.clear();
+    if (fault && !m_report.endedByFailure())
         m_report.outputNotWritten(m_settings.fileout, *fault);
-        return false;
-    }
-    return true;
+    return !fault;
 }
 
 void CScanThread::finishOutput() {
     if (!m_outFile.isOpen())
         return;
+    // The lines of every document processed, also when the job stopped or failed after it.
+    writePendingLines();
     std::optional<FileFault> fault = m_outFile.finish();
-    // The first failure is the one told.
-    if (fault && !m_report.failed())
+    if (fault && !m_report.endedByFailure())
         m_report.outputNotWritten(m_settings.fileout, *fault);
 }
 

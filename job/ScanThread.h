@@ -29,9 +29,15 @@ class CScanThread {
     void scan();
     bool openFolder();
     bool openOutput();
-    // One listing entry that is no directory; false when the job must stop.
-    bool processCandidate(const std::string& name);
-    bool writeLine(std::string line);
+    // The listing's .doc and .docx files (by their extension, as the shell spells it), in
+    // listing order.
+    static std::vector<std::string> documentNames(const FolderListing& listing);
+    // One document of the listing; false when the job must stop.
+    bool processDocument(const std::string& name);
+    // Adds a line to those waiting to be written, and writes them once they fill a block.
+    bool writeLine(const std::string& line);
+    // Writes the waiting lines in one piece; a failure is recorded in m_report.
+    bool writePendingLines();
     // Flushes and closes the output file; a fault there fails the job like a failed write.
     void finishOutput();
     void releaseShellObjects();
@@ -52,6 +58,9 @@ class CScanThread {
     std::string m_folderPath;  // normalised, ending with a separator
     std::vector<int> m_columns;
     bool m_bHeadingWritten = false;
+    // Complete lines not yet written: one write for many small lines.
+    std::string m_pendingLines;
+    static constexpr std::size_t kLineBlockBytes = 64u << 10;
     JobReport m_report;
     // Made once the folder is listed.
     std::unique_ptr<DocumentRenamer> m_renamer;

@@ -91,7 +91,7 @@ done
     fail "$deb names another package, version or architecture"
 # Computed from the programs by dpkg-shlibdeps: the libraries they link.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libqt6widgets6 libpugixml1v5 zlib1g; do
+for library in libc6 libstdc++6 libqt6widgets6 libpugixml1v5 libdeflate0; do
     tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$library" ||
         fail "$deb does not depend on $library: $depends"
 done

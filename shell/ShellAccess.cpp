@@ -22,6 +22,12 @@ void ShellAccess::openFolder(const std::string& path) {
     m_folder = m_shell->nameSpace(path);
 }
 
+void ShellAccess::expectItems(const std::vector<std::string>& names) {
+    if (!m_folder)
+        throw ShellError(shell_hr::kPointer);
+    m_folder->expectItems(names);
+}
+
 void ShellAccess::findItem(const std::string& name) {
     if (!m_folder)
         throw ShellError(shell_hr::kPointer);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ShellBackend.h"
 #include "ShellError.h"
@@ -21,6 +22,8 @@ class ShellAccess {
     // Releases any connection still held, then connects; a failure leaves it empty.
     void connectShell();
     void openFolder(const std::string& path);
+    // The names findItem will be called with, in that order (a hint for the backend).
+    void expectItems(const std::vector<std::string>& names);
     void findItem(const std::string& name);
     std::string itemDetail(int column);
     std::string columnHeading(int column);

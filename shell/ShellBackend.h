@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // What a shell backend provides: the Windows shell's COM objects, the document reader that
 // stands in for it on Linux, or a test shell. All objects live on the job's thread.
@@ -19,6 +20,9 @@ class ShellItemObject {
 class ShellFolderObject {
   public:
     virtual ~ShellFolderObject() = default;
+    // The names parseName will be asked for, in that order, told once before the first; a
+    // backend may read them ahead. Answers stay those of each name at its turn.
+    virtual void expectItems(const std::vector<std::string>& names) { (void)names; }
     // Folder::ParseName: the item of that file name, or nullptr.
     virtual std::unique_ptr<ShellItemObject> parseName(const std::string& name) = 0;
     // Folder::GetDetailsOf for an item; the column is passed on unchanged.

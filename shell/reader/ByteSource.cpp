@@ -13,16 +13,16 @@ bool MemorySource::read(std::uint64_t offset, std::size_t length, std::string& o
     return true;
 }
 
-FileSource::FileSource(const std::string& path, std::size_t tailBytes) {
+FileSource::FileSource(const std::string& path, std::size_t tailBytes, int at) {
     // Allocated before the file is open, so a failure cannot leave it open. O_NONBLOCK:
     // a pipe named like a document must not hang the job; it is then refused as no file.
     m_tail.reserve(tailBytes);
     // Reading properties is no use of the file: its access time stays, where the file is
     // ours to open so (O_NOATIME needs its owner).
     int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    m_fd = ::open(path.c_str(), flags | O_NOATIME);
+    m_fd = ::openat(at, path.c_str(), flags | O_NOATIME);
     if (m_fd < 0 && errno == EPERM)
-        m_fd = ::open(path.c_str(), flags);
+        m_fd = ::openat(at, path.c_str(), flags);
     if (m_fd < 0)
         return;
     struct stat st {};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fcntl.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,8 +46,9 @@ class MemorySource : public ByteSource {
 // opening and served from memory; for a small document that is the whole file.
 class FileSource : public ByteSource {
   public:
-    // tailBytes: how much of the end of the file to hold.
-    FileSource(const std::string& path, std::size_t tailBytes);
+    // tailBytes: how much of the end of the file to hold. A relative path is taken from the
+    // open directory at.
+    FileSource(const std::string& path, std::size_t tailBytes, int at = AT_FDCWD);
     ~FileSource() override;
 
     bool isOpen() const { return m_fd >= 0; }

@@ -29,9 +29,9 @@ DocumentFormat documentFormat(ByteSource& source) {
     return DocumentFormat::other;
 }
 
-std::optional<DocumentProperties> readDocumentFile(const std::string& path) {
+std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at) {
     try {
-        FileSource source(path, kTailBytes);
+        FileSource source(path, kTailBytes, at);
         if (!source.isOpen())
             return std::nullopt;
         switch (documentFormat(source)) {

@@ -13,5 +13,6 @@ DocumentFormat documentFormat(ByteSource& source);
 
 // The properties of the Word document at path, read by the reader its first bytes call for.
 // Nothing for another kind of file, one that is not a regular file (a pipe or a device
-// opened without waiting), or one that cannot be read. Never throws.
-std::optional<DocumentProperties> readDocumentFile(const std::string& path);
+// opened without waiting), or one that cannot be read. A relative path is taken from the
+// open directory at. Never throws.
+std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at = AT_FDCWD);

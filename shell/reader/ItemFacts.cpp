@@ -20,16 +20,18 @@ ItemFacts::Format formatOf(const std::string& extension) {
 
 }  // namespace
 
-std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name) {
+std::optional<struct statx> statItem(const FolderEntries& folder, const std::string& name) {
     // A name from the folder's listing: nothing that leads out of the folder.
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
         return std::nullopt;
-    std::string path = folder + name;
     struct statx st {};
-    if (::statx(AT_FDCWD, path.c_str(), AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME,
-                &st) != 0)
+    if (::statx(folder.at, (folder.prefix + name).c_str(), AT_STATX_SYNC_AS_STAT,
+                STATX_BASIC_STATS | STATX_BTIME, &st) != 0)
         return std::nullopt;
+    return st;
+}
 
+ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const struct statx& st) {
     ItemFacts facts;
     facts.name = name;
     std::size_t dot = name.rfind('.');
@@ -48,7 +50,24 @@ std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::str
         facts.format = formatOf(facts.extension);
         // The content decides how a document is read, whatever its name says: a file named
         // "docx" without a dot, a .doc written as a package.
-        facts.document = readDocumentFile(path);
+        facts.document = readDocumentFile(folder.prefix + name, folder.at);
     }
     return facts;
+}
+
+std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name) {
+    FolderEntries entries{AT_FDCWD, folder};
+    std::optional<struct statx> st = statItem(entries, name);
+    if (!st)
+        return std::nullopt;
+    return itemFacts(entries, name, *st);
+}
+
+bool sameUnchangedFile(const struct statx& a, const struct statx& b) {
+    auto sameTime = [](const statx_timestamp& x, const statx_timestamp& y) {
+        return x.tv_sec == y.tv_sec && x.tv_nsec == y.tv_nsec;
+    };
+    return a.stx_dev_major == b.stx_dev_major && a.stx_dev_minor == b.stx_dev_minor &&
+           a.stx_ino == b.stx_ino && a.stx_mode == b.stx_mode && a.stx_size == b.stx_size &&
+           sameTime(a.stx_mtime, b.stx_mtime) && sameTime(a.stx_ctime, b.stx_ctime);
 }

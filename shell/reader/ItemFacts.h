@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -30,6 +32,23 @@ struct ItemFacts {
     std::optional<DocumentProperties> document;
 };
 
-// The facts of folder + name (folder ends with "/"); nothing when no such entry exists or
-// the name is not one of a folder entry ("/" in it, "." or "..").
+// Where a folder's entries are looked up: by the folder's path, or in the folder opened as
+// a directory, which spares walking the whole path for every entry.
+struct FolderEntries {
+    int at = AT_FDCWD;   // the open folder, or AT_FDCWD
+    std::string prefix;  // with AT_FDCWD the folder's path ending with "/", else empty
+};
+
+// The file system's entry of that name; nothing when no such entry exists or the name is
+// not one of a folder entry ("/" in it, "." or "..").
+std::optional<struct statx> statItem(const FolderEntries& folder, const std::string& name);
+
+// The facts of that entry as stat found it, its content read now.
+ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const struct statx& st);
+
+// statItem, then itemFacts, for folder + name (folder ends with "/").
 std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name);
+
+// Whether two stats show the same file unchanged: the same inode of the same device, type,
+// size, modification and change times. A rename, a rewrite or a replacement changes one.
+bool sameUnchangedFile(const struct statx& a, const struct statx& b);

@@ -5,7 +5,8 @@
 #include "ColumnTable.h"
 #include "ColumnText.h"
 #include "ItemFacts.h"
-#include "ShellBackend.h"
+#include "ReadAhead.h"
+#include "ReaderBackend.h"
 
 namespace {
 
@@ -20,10 +21,17 @@ class ReaderItem : public ShellItemObject {
 
 class ReaderFolder : public ShellFolderObject {
   public:
-    explicit ReaderFolder(std::string path) : m_path(std::move(path)) {}
+    ReaderFolder(std::string path, ReadAheadOptions options)
+        : m_path(std::move(path)), m_options(options) {}
+
+    void expectItems(const std::vector<std::string>& names) override {
+        if (m_options.threads > 0)
+            m_readAhead = std::make_unique<ReadAhead>(m_path, names, m_options);
+    }
 
     std::unique_ptr<ShellItemObject> parseName(const std::string& name) override {
-        std::optional<ItemFacts> facts = readItemFacts(m_path, name);
+        std::optional<ItemFacts> facts =
+            m_readAhead ? m_readAhead->facts(name) : readItemFacts(m_path, name);
         if (!facts)
             return nullptr;
         return std::make_unique<ReaderItem>(std::move(*facts));
@@ -44,25 +52,44 @@ class ReaderFolder : public ShellFolderObject {
 
   private:
     std::string m_path;  // ends with "/"
+    ReadAheadOptions m_options;
+    // Released with the folder, so no reading thread outlives it.
+    std::unique_ptr<ReadAhead> m_readAhead;
 };
 
 class ReaderShell : public ShellObject {
   public:
+    explicit ReaderShell(ReadAheadOptions options) : m_options(options) {}
+
     std::unique_ptr<ShellFolderObject> nameSpace(const std::string& path) override {
         struct stat st {};
         if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             return nullptr;
-        return std::make_unique<ReaderFolder>(path.back() == '/' ? path : path + '/');
+        return std::make_unique<ReaderFolder>(path.back() == '/' ? path : path + '/', m_options);
     }
+
+  private:
+    ReadAheadOptions m_options;
 };
 
 class ReaderBackend : public ShellBackend {
   public:
-    std::unique_ptr<ShellObject> connect() override { return std::make_unique<ReaderShell>(); }
+    explicit ReaderBackend(ReadAheadOptions options) : m_options(options) {}
+
+    std::unique_ptr<ShellObject> connect() override {
+        return std::make_unique<ReaderShell>(m_options);
+    }
+
+  private:
+    ReadAheadOptions m_options;
 };
 
 }  // namespace
 
+std::unique_ptr<ShellBackend> makeReaderBackend(ReadAheadOptions options) {
+    return std::make_unique<ReaderBackend>(options);
+}
+
 std::unique_ptr<ShellBackend> makeNativeShellBackend() {
-    return std::make_unique<ReaderBackend>();
+    return makeReaderBackend(ReadAheadOptions{});
 }

@@ -1,9 +1,10 @@
 #include "ZipDirectory.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 #include "AsciiCase.h"
 #include "LittleEndian.h"
@@ -127,24 +128,25 @@ bool applyZip64Extra(std::string_view extra, ZipDirectory::Entry& entry, bool wi
     return false;
 }
 
-// Inflates raw deflate data into exactly expected bytes; anything else fails.
+struct DecompressorFree {
+    void operator()(libdeflate_decompressor* decompressor) const {
+        libdeflate_free_decompressor(decompressor);
+    }
+};
+
+// Inflates raw deflate data into exactly expected bytes; anything else fails. The parts a
+// reader wants are small and whole, so one decompressor per thread serves them all.
 bool inflateExactly(std::string_view compressed, std::size_t expected, std::string& out) {
-    z_stream stream{};
-    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
-        return false;
-    // One byte more than expected, so a stream that would give more is caught.
-    out.resize(expected + 1);
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
-    stream.avail_in = static_cast<uInt>(compressed.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    int status = inflate(&stream, Z_FINISH);
-    std::size_t produced = stream.total_out;
-    inflateEnd(&stream);
-    if (status != Z_STREAM_END || produced != expected)
+    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(
+        libdeflate_alloc_decompressor());
+    if (!decompressor)
         return false;
     out.resize(expected);
-    return true;
+    std::size_t produced = 0;
+    // Output that would not fit the expected size fails as short of space.
+    return libdeflate_deflate_decompress(decompressor.get(), compressed.data(), compressed.size(),
+                                         out.data(), expected, &produced) == LIBDEFLATE_SUCCESS &&
+           produced == expected;
 }
 
 }  // namespace
@@ -227,9 +229,7 @@ std::optional<std::string> ZipDirectory::extract(ByteSource& source, const Entry
             return std::nullopt;
         data.swap(inflated);
     }
-    auto crc =
-        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()));
-    if (crc != entry.crc)
+    if (libdeflate_crc32(0, data.data(), data.size()) != entry.crc)
         return std::nullopt;
     return data;
 }

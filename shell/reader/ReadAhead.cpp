@@ -1,0 +1,131 @@
+#include "ReadAhead.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <exception>
+#include <system_error>
+#include <utility>
+
+ReadAhead::ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options)
+    : m_folder{AT_FDCWD, std::move(folder)},
+      m_names(std::move(names)),
+      m_window(std::max(options.window, kJobRun + kReaderRoom)),
+      m_slots(m_window) {
+    m_openFolder = m_folder;
+    int fd = ::open(m_folder.prefix.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0)
+        m_openFolder = FolderEntries{fd, {}};
+    std::size_t threads = std::min<std::size_t>(options.threads, m_names.size());
+    try {
+        for (std::size_t i = 0; i < threads; ++i)
+            m_threads.emplace_back([this] { readAhead(); });
+    } catch (const std::system_error&) {
+        // Fewer threads read less ahead; the job does not depend on any.
+    }
+}
+
+ReadAhead::~ReadAhead() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_roomMade.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+    if (m_openFolder.at != AT_FDCWD)
+        ::close(m_openFolder.at);
+}
+
+std::optional<ItemFacts> ReadAhead::facts(const std::string& name) {
+    if (m_threads.empty() || m_nextToTake >= m_names.size() || m_names[m_nextToTake] != name)
+        return readItemFacts(m_folder.prefix, name);
+    Slot slot = takeNext();
+    if (slot.state == Slot::State::failed)
+        return readItemFacts(m_folder.prefix, name);
+    std::optional<struct statx> now = statItem(m_folder, name);
+    if (!now)
+        return std::nullopt;
+    if (slot.stat && sameUnchangedFile(*slot.stat, *now))
+        return std::move(slot.facts);
+    return itemFacts(m_folder, name, *now);
+}
+
+ReadAhead::Slot ReadAhead::takeNext() {
+    Slot slot;
+    bool wakeReader = false;
+    {
+        std::unique_lock lock(m_mutex);
+        bool waited = m_slots[m_nextToTake % m_window].state == Slot::State::pending;
+        if (waited) {
+            m_jobWaiting = true;
+            m_runRead.wait(lock, [&] { return runRead(); });
+            m_jobWaiting = false;
+        }
+        slot = std::exchange(m_slots[m_nextToTake % m_window], Slot{});
+        ++m_nextToTake;
+        // One more thread when the threads fall behind, or when none reads at all: from the
+        // cache a few keep up, from a disk it takes many.
+        wakeReader =
+            m_readersSleeping > 0 && room() >= kReaderRoom && (waited || m_readersReading == 0);
+    }
+    if (wakeReader)
+        m_roomMade.notify_one();
+    return slot;
+}
+
+void ReadAhead::readAhead() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        if (m_stopping || m_nextToRead >= m_names.size())
+            return;
+        if (room() == 0) {
+            ++m_readersSleeping;
+            m_roomMade.wait(lock, [&] {
+                return m_stopping || m_nextToRead >= m_names.size() || room() >= kReaderRoom;
+            });
+            --m_readersSleeping;
+            continue;
+        }
+        // One document at a time, so that as many requests wait on the disk as threads read.
+        std::size_t index = m_nextToRead++;
+        if (m_jobWaiting && m_readersSleeping > 0 && room() >= kReaderRoom)
+            m_roomMade.notify_one();
+        ++m_readersReading;
+        lock.unlock();
+        Slot slot = readSlot(m_names[index]);
+        lock.lock();
+        --m_readersReading;
+        m_slots[index % m_window] = std::move(slot);
+        if (m_jobWaiting && runRead())
+            m_runRead.notify_one();
+    }
+}
+
+std::size_t ReadAhead::room() const {
+    return m_nextToTake + m_window - m_nextToRead;
+}
+
+bool ReadAhead::runRead() const {
+    std::size_t end = std::min(m_nextToTake + kJobRun, m_names.size());
+    for (std::size_t index = m_nextToTake; index < end; ++index) {
+        if (m_slots[index % m_window].state == Slot::State::pending)
+            return false;
+    }
+    return true;
+}
+
+ReadAhead::Slot ReadAhead::readSlot(const std::string& name) const {
+    Slot slot;
+    try {
+        slot.stat = statItem(m_openFolder, name);
+        if (slot.stat)
+            slot.facts = itemFacts(m_openFolder, name, *slot.stat);
+        slot.state = Slot::State::read;
+    } catch (const std::exception&) {
+        // Memory running short here is the job's to meet when it reads the document itself.
+        slot = Slot{Slot::State::failed, std::nullopt, ItemFacts{}};
+    }
+    return slot;
+}

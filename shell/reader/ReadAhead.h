@@ -1,0 +1,76 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ItemFacts.h"
+#include "ReaderBackend.h"
+
+// Reads the facts of a folder's documents on a pool of threads, in the order the job will ask
+// for them and at most a window ahead of the one it is at, so that a disk or a network share
+// has many requests to answer instead of one. The job still gets each document as it is at
+// its turn: one changed, renamed or removed since it was read ahead is looked at again then.
+class ReadAhead {
+  public:
+    // names: the entries of folder (ending with "/") in the order facts() will be asked.
+    ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options);
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+    // Stops reading and waits for the threads, each at most one document away.
+    ~ReadAhead();
+
+    // What readItemFacts(folder, name) gives now; from the read-ahead when name is the next
+    // one expected and unchanged since it was read.
+    std::optional<ItemFacts> facts(const std::string& name);
+
+  private:
+    struct Slot {
+        enum class State { pending, read, failed };
+        State state = State::pending;
+        std::optional<struct statx> stat;  // nothing: no such entry when it was read
+        ItemFacts facts;
+    };
+
+    void readAhead();
+    Slot readSlot(const std::string& name) const;
+    Slot takeNext();
+    // Documents the window holds beyond those handed to a thread.
+    std::size_t room() const;
+    // Whether the documents the job waits for are read: a run of kJobRun from its next one.
+    bool runRead() const;
+
+    // Each wake-up costs more than reading a small document from the cache, so the job,
+    // once it has to wait, waits for several, and a thread that found the window full
+    // sleeps until there is room for several.
+    static constexpr std::size_t kJobRun = 128;
+    static constexpr std::size_t kReaderRoom = 128;
+
+    // The job looks at each document by the folder's path, as without read-ahead; the
+    // threads read in the open folder.
+    const FolderEntries m_folder;
+    FolderEntries m_openFolder;
+    const std::vector<std::string> m_names;
+    // At least kJobRun + kReaderRoom, so that the job never waits for a document no thread
+    // may take.
+    const std::size_t m_window;
+
+    std::mutex m_mutex;
+    std::condition_variable m_runRead;
+    std::condition_variable m_roomMade;
+    std::vector<Slot> m_slots;  // names[i] is read into m_slots[i % m_window]
+    std::size_t m_nextToRead = 0;
+    std::size_t m_nextToTake = 0;
+    bool m_stopping = false;
+    bool m_jobWaiting = false;
+    unsigned m_readersReading = 0;
+    unsigned m_readersSleeping = 0;
+    // Last, so the threads are started after, and joined before, what they use goes.
+    std::vector<std::thread> m_threads;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "ShellBackend.h"
+
+// How far the reader reads ahead of the job: a disk or a network share answers many requests
+// at once, the job asks for one document at a time.
+struct ReadAheadOptions {
+    // Threads reading documents ahead; 0 reads each document only when the job asks for it.
+    unsigned threads = 16;
+    // Documents read ahead of the one the job is at, at most: a few hundred bytes each.
+    std::size_t window = 1024;
+};
+
+// The Linux backend: the document reader answering the shell's calls.
+std::unique_ptr<ShellBackend> makeReaderBackend(ReadAheadOptions options);
