@@ -14,7 +14,7 @@
 // command word and calls startJob with its own JobEvents; it writes "STOP" to stop.
 
 // The command word: "STOP" while no job runs and once a stop has been asked for, empty
-// while a job runs. The front-end writes it; the job reads it before each listing entry.
+// while a job runs. The front-end writes it; the job reads it before each document.
 class CommandWord {
   public:
     void setStop() { m_stop = true; }

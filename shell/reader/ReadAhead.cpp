@@ -52,6 +52,11 @@ std::optional<ItemFacts> ReadAhead::facts(const std::string& name) {
     return itemFacts(m_folder, name, *now);
 }
 
+std::size_t ReadAhead::documentsRead() {
+    std::lock_guard lock(m_mutex);
+    return m_nRead;
+}
+
 ReadAhead::Slot ReadAhead::takeNext() {
     Slot slot;
     bool wakeReader = false;
@@ -98,6 +103,7 @@ void ReadAhead::readAhead() {
         lock.lock();
         --m_readersReading;
         m_slots[index % m_window] = std::move(slot);
+        ++m_nRead;
         if (m_jobWaiting && runRead())
             m_runRead.notify_one();
     }

@@ -30,6 +30,9 @@ class ReadAhead {
     // one expected and unchanged since it was read.
     std::optional<ItemFacts> facts(const std::string& name);
 
+    // How many documents the threads have read so far.
+    std::size_t documentsRead();
+
   private:
     struct Slot {
         enum class State { pending, read, failed };
@@ -67,6 +70,7 @@ class ReadAhead {
     std::vector<Slot> m_slots;  // names[i] is read into m_slots[i % m_window]
     std::size_t m_nextToRead = 0;
     std::size_t m_nextToTake = 0;
+    std::size_t m_nRead = 0;
     bool m_stopping = false;
     bool m_jobWaiting = false;
     unsigned m_readersReading = 0;

@@ -15,6 +15,7 @@
 namespace {
 
 std::atomic<int> g_fsyncError{0};
+std::atomic<int> g_fdatasyncError{0};
 std::atomic<int> g_renameError{0};
 std::atomic<int> g_readdirError{0};
 std::atomic<int> g_readdirCallsLeft{0};
@@ -38,13 +39,25 @@ class Armed {
 
 }  // namespace
 
-extern "C" int fsync(int fd) {
-    static auto* real = nextDefinition<int(int)>("fsync");
-    if (int error = g_fsyncError.load()) {
+namespace {
+
+int syncOrFail(const char* name, std::atomic<int>& armed, int fd) {
+    if (int error = armed.load()) {
         errno = error;
         return -1;
     }
-    return real(fd);
+    return nextDefinition<int(int)>(name)(fd);
+}
+
+}  // namespace
+
+// The output file is flushed with fsync, the rename journal with fdatasync.
+extern "C" int fsync(int fd) {
+    return syncOrFail("fsync", g_fsyncError, fd);
+}
+
+extern "C" int fdatasync(int fd) {
+    return syncOrFail("fdatasync", g_fdatasyncError, fd);
 }
 
 extern "C" dirent* readdir(DIR* dir) {
@@ -99,6 +112,20 @@ TEST_F(FileFault, aFailingFlushIsToldLikeAFailedWrite) {
         // The lines stay: only their way to the disk is in doubt.
         EXPECT_EQ(output().size(), std::string("H0\r\na.doc\r\nb.doc\r\nc.doc\r\n").size());
     }
+}
+
+// A journal that cannot be written stops the renames, not the job: the output's own
+// failure at its end is still told.
+TEST_F(FileFault, aFailingFlushIsToldAfterAFailedJournal) {
+    settings.rename = 1;
+    {
+        Armed journal(g_fdatasyncError, EIO);
+        Armed output(g_fsyncError, EIO);
+        runJob();
+    }
+    std::string text = report().text();
+    EXPECT_NE(text.find("写入输出文件失败：" + settings.fileout), std::string::npos) << text;
+    EXPECT_NE(text.find("无法写入改名记录："), std::string::npos) << text;
 }
 
 TEST_F(FileFault, aListingCutShortIsToldAndNothingIsProcessed) {

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "DocxFixture.h"
+#include "ReadAhead.h"
+#include "TempDir.h"
+
+namespace {
+
+class ReadAheadTest : public ::testing::Test {
+  protected:
+    void writeTitled(const std::string& name, const std::string& title) {
+        DocxContent content;
+        content.title = title;
+        writeDocx(m_dir.file(name), content);
+    }
+    std::string titleOf(const std::optional<ItemFacts>& facts) {
+        if (!facts)
+            return "(no item)";
+        return facts->document ? facts->document->title : "(no document)";
+    }
+
+    TempDir m_dir;
+};
+
+}  // namespace
+
+// Every change a document can go through after it was read ahead shows at its turn.
+TEST_F(ReadAheadTest, givesEachDocumentAsItIsAtItsTurn) {
+    std::vector<std::string> names = {"same.docx",     "rewritten.docx", "removed.docx",
+                                      "replaced.docx", "touched.docx",   "last.docx"};
+    for (const std::string& name : names)
+        writeTitled(name, "old " + name);
+    ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{4, 64});
+    ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() == names.size(); }));
+
+    writeTitled("rewritten.docx", "new content");
+    ASSERT_EQ(std::remove(m_dir.file("removed.docx").c_str()), 0);
+    writeTitled("other.docx", "moved in");
+    ASSERT_EQ(std::rename(m_dir.file("other.docx").c_str(), m_dir.file("replaced.docx").c_str()),
+              0);
+
+    EXPECT_EQ(titleOf(readAhead.facts("same.docx")), "old same.docx");
+    EXPECT_EQ(titleOf(readAhead.facts("rewritten.docx")), "new content");
+    EXPECT_EQ(titleOf(readAhead.facts("removed.docx")), "(no item)");
+    EXPECT_EQ(titleOf(readAhead.facts("replaced.docx")), "moved in");
+    // A name out of the expected order is read as it is, and the order goes on after it.
+    EXPECT_EQ(titleOf(readAhead.facts("same.docx")), "old same.docx");
+    EXPECT_EQ(titleOf(readAhead.facts("missing.docx")), "(no item)");
+    EXPECT_EQ(titleOf(readAhead.facts("last.docx")), "old last.docx");
+}
+
+std::size_t threadsOfThisProcess() {
+    std::size_t threads = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/task"))
+        ++threads;
+    return threads;
+}
+
+// The window bounds what is read before the job asks, and no thread outlives the read-ahead.
+TEST_F(ReadAheadTest, readsNoFurtherThanTheWindowAndLeavesNoThreadBehind) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 600; ++i) {
+        names.push_back("d" + std::to_string(i) + ".docx");
+        m_dir.write(names.back(), "not a zip");
+    }
+    std::size_t threadsBefore = threadsOfThisProcess();
+    {
+        ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{16, 256});
+        ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() == 256; }));
+        for (int i = 0; i < 128; ++i)
+            ASSERT_TRUE(readAhead.facts(names[i]));
+        ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() == 256 + 128; }));
+        EXPECT_EQ(readAhead.documentsRead(), 256u + 128u);
+        EXPECT_GT(threadsOfThisProcess(), threadsBefore);
+    }
+    EXPECT_EQ(threadsOfThisProcess(), threadsBefore);
+}
