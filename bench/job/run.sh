@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# The whole job on 10,000 generated .docx documents: tarnel-batch against exiftool on the
-# same folder, warm cache, one core; then the same job on 50 MB documents.
+# The whole job (five columns into a CSV) on generated folders of 10,000 documents. Every
+# figure but exiftool's is the best of three runs: wall time, documents per second, and the
+# peak resident set of that run.
+# - Cold, .docx, page cache dropped before each run (skipped, with a message, where
+#   /proc/sys/vm/drop_caches cannot be written): the I/O floor (tarnel_io_floor: the reads
+#   the reader makes of every document, nothing else) from 16 threads and from one, and the
+#   job with read-ahead (tarnel-batch) and without (tarnel_job_csv); the job with read-ahead
+#   against the floor of 16 threads.
+# - Warm, both cores, after a warm-up: the job with and without read-ahead on .docx and on
+#   .doc documents. Their CSVs, cold and warm, must be byte for byte the same.
+# - Warm, one core (taskset -c 0), after a warm-up: tarnel-batch against exiftool (one run)
+#   on the .docx folder, and on hard links onto a few small and a few 50 MB documents.
 #   bench/job/run.sh [BUILD_DIR] [WORK_DIR]
 # TARNEL_BENCH_COUNT (10000) sets the number of documents, TARNEL_BENCH_DISTINCT (20) the
-# number of distinct 50 MB documents behind the big folder's hard links.
+# number of distinct documents behind the hard links.
 set -euo pipefail
 
 build=$(realpath "${1:-build/linux}")
@@ -12,63 +22,143 @@ count=${TARNEL_BENCH_COUNT:-10000}
 distinct=${TARNEL_BENCH_DISTINCT:-20}
 big_bytes=$((50 * 1024 * 1024))
 batch=$build/bin/tarnel-batch
+job_csv=$build/bin/tarnel_job_csv
+io_floor=$build/bin/tarnel_io_floor
 make_folder=$build/bin/tarnel_make_docx_folder
 props=0,20,21,22,18
+min_docs_per_second=60000
+max_rss_kb=$((32 * 1024))
 
-for program in "$batch" "$make_folder" /usr/bin/time exiftool taskset; do
+for program in "$batch" "$job_csv" "$io_floor" "$make_folder" /usr/bin/time exiftool taskset; do
     command -v "$program" >/dev/null || { echo "missing: $program" >&2; exit 1; }
 done
 
 rm -rf "$work"
-mkdir -p "$work/small" "$work/linked" "$work/big"
-echo "generating $count documents in three folders under $work ..."
+mkdir -p "$work/small" "$work/doc" "$work/linked" "$work/big" "$work/empty"
+echo "generating $count documents in four folders under $work ..."
 "$make_folder" "$work/small" "$count"
+"$make_folder" --doc "$work/doc" "$count"
 "$make_folder" "$work/linked" "$count" 0 "$distinct"
 "$make_folder" "$work/big" "$count" "$big_bytes" "$distinct"
 
-# Runs a command on core 0 three times after a warm-up; prints the best wall time in
-# seconds and the peak resident set of that run in kB.
+drop_caches() {
+    sync && echo 3 >/proc/sys/vm/drop_caches
+}
+
+# measure warm|cold FOLDER COMMAND...: runs the command three times, with FOLDER for each
+# argument "{}"; sets wall (the best time in seconds) and rss (that run's peak resident set
+# in kB). warm: after a warm-up run; cold: after dropping the page cache before each run,
+# then running the command on an empty folder, which loads the program, its libraries and
+# what else it opens, so a cold time is that of the folder's and its documents' reads. A
+# failed run ends the script.
 measure() {
-    local best="" best_rss=""
-    "$@" >/dev/null 2>&1
+    local mode=$1 folder=$2
+    shift 2
+    local -a command=("${@//\{\}/$folder}") empty=("${@//\{\}/$work/empty}")
+    wall="" rss=""
+    if [ "$mode" = warm ]; then
+        "${command[@]}" >/dev/null 2>&1 || true
+    fi
     for _ in 1 2 3; do
-        local start end wall rss
-        start=$(date +%s.%N)
-        /usr/bin/time -v -o "$work/time.txt" taskset -c 0 "$@" >/dev/null 2>"$work/stderr.txt"
-        end=$(date +%s.%N)
-        wall=$(echo "$end - $start" | bc -l)
-        rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
-        if [ -z "$best" ] || [ "$(echo "$wall < $best" | bc -l)" = 1 ]; then
-            best=$wall best_rss=$rss
+        if [ "$mode" = cold ]; then
+            drop_caches
+            /usr/bin/time -o /dev/null "${empty[@]}" >/dev/null 2>&1 || true
+        fi
+        local start=$EPOCHREALTIME
+        if ! /usr/bin/time -v -o "$work/time.txt" "${command[@]}" >/dev/null \
+            2>"$work/stderr.txt"; then
+            echo "failed: ${command[*]}" >&2
+            cat "$work/stderr.txt" >&2
+            exit 1
+        fi
+        local run_wall
+        run_wall=$(echo "$EPOCHREALTIME - $start" | bc -l)
+        if [ -z "$wall" ] || [ "$(echo "$run_wall < $wall" | bc -l)" = 1 ]; then
+            wall=$run_wall
+            rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
         fi
     done
-    echo "$best $best_rss"
 }
 
+lines=()
 report() {
-    local label=$1 wall=$2 rss=$3
-    printf '%-44s %8.3f s %10.0f docs/s %8d kB peak\n' "$label" "$wall" \
-        "$(echo "$count / $wall" | bc -l)" "$rss"
+    local label=$1
+    lines+=("$(printf '  %-48s %7.3f s %9.0f docs/s %8d kB peak' "$label" "$wall" \
+        "$(echo "$count / $wall" | bc -l)" "$rss")")
 }
 
-read -r small_wall small_rss < <(measure "$batch" --props $props --out "$work/small.csv" "$work/small")
-read -r linked_wall linked_rss < <(measure "$batch" --props $props --out "$work/linked.csv" "$work/linked")
-read -r big_wall big_rss < <(measure "$batch" --props $props --out "$work/big.csv" "$work/big")
+# Whether the best run of the job met both targets.
+meets_targets() {
+    [ "$(echo "$count / $wall >= $min_docs_per_second" | bc -l)" = 1 ] &&
+        [ "$rss" -le "$max_rss_kb" ]
+}
 
-# exiftool once after its warm-up: it takes long enough for one run to be steady.
-exif_start=$(date +%s.%N)
+same_csv() {
+    if ! cmp "$1" "$2"; then
+        echo "CSV DIFFERS between read-ahead and none: $1 $2" >&2
+        exit 1
+    fi
+}
+
+if drop_caches 2>/dev/null; then
+    lines+=("cold, .docx, page cache dropped before each run (best of 3):")
+    measure cold "$work/small" "$io_floor" {} 16
+    floor_wall=$wall
+    report "I/O floor, 16 threads"
+    measure cold "$work/small" "$io_floor" {} 1
+    report "I/O floor, 1 thread"
+    measure cold "$work/small" "$batch" --props $props --out "$work/cold-ahead.csv" {}
+    cold_wall=$wall
+    report "job, read-ahead (tarnel-batch)"
+    measure cold "$work/small" "$job_csv" --props $props --out "$work/cold-none.csv" {}
+    report "job, no read-ahead (tarnel_job_csv)"
+    same_csv "$work/cold-ahead.csv" "$work/cold-none.csv"
+    ratio=$(echo "$cold_wall / $floor_wall" | bc -l)
+    lines+=("$(printf '  job with read-ahead / floor of 16 threads: %.2f (target <= 1.5: %s)' \
+        "$ratio" "$([ "$(echo "$ratio <= 1.5" | bc -l)" = 1 ] && echo met || echo MISSED)")")
+else
+    echo "/proc/sys/vm/drop_caches cannot be written: cold runs skipped"
+fi
+
+targets="targets >= $min_docs_per_second docs/s, <= $max_rss_kb kB"
+lines+=("warm, both cores, best of 3 after a warm-up ($targets):")
+for format in docx doc; do
+    folder=$work/small
+    [ "$format" = doc ] && folder=$work/doc
+    measure warm "$folder" "$batch" --props $props --out "$work/$format-ahead.csv" {}
+    report ".$format, read-ahead (tarnel-batch)"
+    lines[-1]+=" targets $(meets_targets && echo met || echo MISSED)"
+    measure warm "$folder" "$job_csv" --props $props --out "$work/$format-none.csv" {}
+    report ".$format, no read-ahead (tarnel_job_csv)"
+    same_csv "$work/$format-ahead.csv" "$work/$format-none.csv"
+done
+echo "CSV identical with read-ahead and without: .docx (cold and warm), .doc (warm)"
+
+lines+=("warm, one core (taskset -c 0), best of 3 after a warm-up:")
+measure warm "$work/small" taskset -c 0 "$batch" --props $props --out "$work/small.csv" {}
+small_wall=$wall
+report "tarnel-batch, $count distinct small .docx"
+measure warm "$work/linked" taskset -c 0 "$batch" --props $props --out "$work/linked.csv" {}
+linked_wall=$wall
+report "tarnel-batch, small .docx, hard links onto $distinct"
+measure warm "$work/big" taskset -c 0 "$batch" --props $props --out "$work/big.csv" {}
+big_wall=$wall
+report "tarnel-batch, 50 MB .docx, hard links onto $distinct"
+
+# exiftool once, the folder warm from the runs before: it takes long enough for one run to
+# be steady.
+exif_start=$EPOCHREALTIME
 /usr/bin/time -v -o "$work/time.txt" taskset -c 0 \
     exiftool -q -csv -FileName -Creator -Title -Subject -Keywords "$work/small" >"$work/exif.csv"
-exif_wall=$(echo "$(date +%s.%N) - $exif_start" | bc -l)
-exif_rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
+wall=$(echo "$EPOCHREALTIME - $exif_start" | bc -l)
+rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
+report "exiftool, $count distinct small .docx (one run)"
+lines+=("$(printf '  tarnel-batch against exiftool: %.1fx faster' \
+    "$(echo "$wall / $small_wall" | bc -l)")")
+lines+=("$(printf '  50 MB against small, both hard-linked: %.2fx the time' \
+    "$(echo "$big_wall / $linked_wall" | bc -l)")")
+lines+=("$(printf '  lines written: %s (tarnel-batch), %s (exiftool)' \
+    "$(wc -l <"$work/small.csv")" "$(wc -l <"$work/exif.csv")")")
 
 echo
-report "tarnel-batch, $count distinct small documents" "$small_wall" "$small_rss"
-report "tarnel-batch, small, hard links onto $distinct" "$linked_wall" "$linked_rss"
-report "tarnel-batch, 50 MB, hard links onto $distinct" "$big_wall" "$big_rss"
-report "exiftool, $count distinct small documents" "$exif_wall" "$exif_rss"
-printf 'tarnel-batch against exiftool: %.1fx faster\n' "$(echo "$exif_wall / $small_wall" | bc -l)"
-printf '50 MB against small, both hard-linked: %.2fx the time\n' \
-    "$(echo "$big_wall / $linked_wall" | bc -l)"
-printf 'lines written: %s (tarnel-batch), %s (exiftool)\n' \
-    "$(wc -l <"$work/small.csv")" "$(wc -l <"$work/exif.csv")"
+printf '%s\n' "${lines[@]}"
