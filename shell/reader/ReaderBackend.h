@@ -10,7 +10,8 @@
 struct ReadAheadOptions {
     // Threads reading documents ahead; 0 reads each document only when the job asks for it.
     unsigned threads = 16;
-    // Documents read ahead of the one the job is at, at most: a few hundred bytes each.
+    // Documents read ahead of the one the job is at, at most: a few hundred bytes each. No
+    // fewer than 256, so that threads and job can wait for several at a time.
     std::size_t window = 1024;
 };
 
