@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <map>
+#include <utility>
 
 #include "../Utf8Text.h"
 
@@ -50,50 +52,67 @@ std::string_view untilNul(std::string_view bytes, std::size_t unit) {
     return bytes.substr(0, bytes.size() - bytes.size() % unit);
 }
 
-class Converter {
+bool isOpen(iconv_t handle) {
+    return handle != reinterpret_cast<iconv_t>(-1);
+}
+
+// Opening a converter loads its module, and closing the last one may unload it again: each
+// thread keeps the converters it opened for the next text. One that does not open is asked
+// for again, as the reason may pass (out of descriptors).
+class Converters {
   public:
-    Converter(ConverterOpener open, std::uint16_t codePage)
-        : m_handle(open("UTF-8", iconvName(codePage).c_str())) {}
-    ~Converter() {
-        if (valid())
-            iconv_close(m_handle);
+    Converters() = default;
+    Converters(const Converters&) = delete;
+    Converters& operator=(const Converters&) = delete;
+    ~Converters() {
+        for (const auto& [key, handle] : m_handles)
+            iconv_close(handle);
     }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
 
-    bool valid() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
-
-    std::string convert(std::string_view bytes, std::size_t unit) {
-        std::string out;
-        char* in = const_cast<char*>(bytes.data());
-        std::size_t inLeft = bytes.size();
-        char buffer[1024];
-        while (inLeft > 0) {
-            char* next = buffer;
-            std::size_t room = sizeof buffer;
-            std::size_t result = iconv(m_handle, &in, &inLeft, &next, &room);
-            out.append(buffer, static_cast<std::size_t>(next - buffer));
-            if (result != static_cast<std::size_t>(-1) || errno == E2BIG)
-                continue;
-            // An undefined or cut-off sequence: mark it and go on after its first unit.
-            out.append(kReplacementCharacter);
-            std::size_t skip = inLeft < unit ? inLeft : unit;
-            in += skip;
-            inLeft -= skip;
-            iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
+    // A converter from that code page to UTF-8 in its initial state, or (iconv_t)-1.
+    iconv_t get(ConverterOpener open, std::uint16_t codePage) {
+        auto key = std::make_pair(open, codePage);
+        if (auto found = m_handles.find(key); found != m_handles.end()) {
+            iconv(found->second, nullptr, nullptr, nullptr, nullptr);
+            return found->second;
         }
-        // Decoders that compose characters (1255, 1258) hold the last one back until told
-        // the input has ended.
-        char* next = buffer;
-        std::size_t room = sizeof buffer;
-        iconv(m_handle, nullptr, nullptr, &next, &room);
-        out.append(buffer, static_cast<std::size_t>(next - buffer));
-        return out;
+        iconv_t handle = open("UTF-8", iconvName(codePage).c_str());
+        if (isOpen(handle))
+            m_handles.emplace(key, handle);
+        return handle;
     }
 
   private:
-    iconv_t m_handle;
+    std::map<std::pair<ConverterOpener, std::uint16_t>, iconv_t> m_handles;
 };
+
+std::string convert(iconv_t handle, std::string_view bytes, std::size_t unit) {
+    std::string out;
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char buffer[1024];
+    while (inLeft > 0) {
+        char* next = buffer;
+        std::size_t room = sizeof buffer;
+        std::size_t result = iconv(handle, &in, &inLeft, &next, &room);
+        out.append(buffer, static_cast<std::size_t>(next - buffer));
+        if (result != static_cast<std::size_t>(-1) || errno == E2BIG)
+            continue;
+        // An undefined or cut-off sequence: mark it and go on after its first unit.
+        out.append(kReplacementCharacter);
+        std::size_t skip = inLeft < unit ? inLeft : unit;
+        in += skip;
+        inLeft -= skip;
+        iconv(handle, nullptr, nullptr, nullptr, nullptr);
+    }
+    // Decoders that compose characters (1255, 1258) hold the last one back until told
+    // the input has ended.
+    char* next = buffer;
+    std::size_t room = sizeof buffer;
+    iconv(handle, nullptr, nullptr, &next, &room);
+    out.append(buffer, static_cast<std::size_t>(next - buffer));
+    return out;
+}
 
 // Without a converter: each unit as the code point of its value, which is Latin-1 for single
 // bytes and UTF-16 apart from surrogate pairs (each half becomes U+FFFD).
@@ -118,12 +137,13 @@ std::string codePageToUtf8(std::string_view bytes, std::uint16_t codePage, Conve
     std::string_view text = untilNul(bytes, unit);
     // 1252 reads any single-byte text; a UTF-16 text read as 1252 would lose all but its
     // first character.
+    thread_local Converters converters;
     for (std::uint16_t page : {codePage, kCodePageDefault}) {
         if (unitSize(page) != unit)
             break;
-        Converter converter(open, page);
-        if (converter.valid())
-            return validUtf8(converter.convert(text, unit));
+        iconv_t converter = converters.get(open, page);
+        if (isOpen(converter))
+            return validUtf8(convert(converter, text, unit));
     }
     return unitsAsCodePoints(text, codePage);
 }
