@@ -11,7 +11,7 @@ packages=(
   libzip-dev zlib1g-dev libdeflate-dev libpugixml-dev libgsf-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei locales
-  libimage-exiftool-perl libarchive-zip-perl time
+  libimage-exiftool-perl libarchive-zip-perl time bindfs
   dpkg-dev desktop-file-utils unzip
 )
 
