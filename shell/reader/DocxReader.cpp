@@ -192,13 +192,39 @@ std::optional<std::string> readPart(ByteSource& source, const ZipDirectory& zip,
     return zip.extract(source, *entry, kMaxPartBytes);
 }
 
+// Where the package keeps its property parts. Documents written by one program carry the
+// same relationships part byte for byte, so each thread keeps the last one it read, as
+// stored, with the names it gave: the same stored bytes, method, size and CRC are the same
+// content.
+PartNames propertyPartNames(ByteSource& source, const ZipDirectory& zip) {
+    struct Seen {
+        ZipDirectory::Entry entry;
+        std::string stored;
+        PartNames names;
+    };
+    thread_local std::optional<Seen> last;
+    PartNames names;
+    const ZipDirectory::Entry* entry = zip.find("_rels/.rels");
+    if (!entry)
+        return names;
+    std::optional<std::string> stored = zip.storedData(source, *entry, kMaxPartBytes);
+    if (!stored)
+        return names;
+    if (last && last->stored == *stored && last->entry.method == entry->method &&
+        last->entry.size == entry->size && last->entry.crc == entry->crc)
+        return last->names;
+    if (std::optional<std::string> part = ZipDirectory::content(*entry, *stored)) {
+        readRelationships(*part, names);
+        last = Seen{*entry, std::move(*stored), names};
+    }
+    return names;
+}
+
 std::optional<DocumentProperties> readPackage(ByteSource& source) {
     std::optional<ZipDirectory> zip = ZipDirectory::read(source);
     if (!zip)
         return std::nullopt;
-    PartNames names;
-    if (auto rels = readPart(source, *zip, "_rels/.rels"))
-        readRelationships(*rels, names);
+    PartNames names = propertyPartNames(source, *zip);
     DocumentProperties properties;
     if (auto core = readPart(source, *zip, names.core))
         readCore(*core, properties);

@@ -202,6 +202,14 @@ const ZipDirectory::Entry* ZipDirectory::find(std::string_view wanted) const {
 
 std::optional<std::string> ZipDirectory::extract(ByteSource& source, const Entry& entry,
                                                  std::size_t maxBytes) const {
+    std::optional<std::string> stored = storedData(source, entry, maxBytes);
+    if (!stored)
+        return std::nullopt;
+    return content(entry, std::move(*stored));
+}
+
+std::optional<std::string> ZipDirectory::storedData(ByteSource& source, const Entry& entry,
+                                                    std::size_t maxBytes) const {
     if (entry.flags & (kFlagEncrypted | kFlagStrongEncryption))
         return std::nullopt;
     if (entry.size > maxBytes)
@@ -222,7 +230,10 @@ std::optional<std::string> ZipDirectory::extract(ByteSource& source, const Entry
     std::string data;
     if (!source.read(dataOffset, static_cast<std::size_t>(entry.compressedSize), data))
         return std::nullopt;
+    return data;
+}
 
+std::optional<std::string> ZipDirectory::content(const Entry& entry, std::string data) {
     if (entry.method == kDeflated) {
         std::string inflated;
         if (!inflateExactly(data, static_cast<std::size_t>(entry.size), inflated))

@@ -39,6 +39,11 @@ class ZipDirectory {
     // when it is larger, encrypted, stored with another method or damaged.
     std::optional<std::string> extract(ByteSource& source, const Entry& entry,
                                        std::size_t maxBytes) const;
+    // The two steps of extract: the entry's data as the file stores it, compressed or not
+    // (nothing where extract gives nothing before inflating), and its content.
+    std::optional<std::string> storedData(ByteSource& source, const Entry& entry,
+                                          std::size_t maxBytes) const;
+    static std::optional<std::string> content(const Entry& entry, std::string stored);
 
     const std::vector<Entry>& entries() const { return m_entries; }
     std::string_view name(const Entry& entry) const {
