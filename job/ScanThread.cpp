@@ -62,8 +62,7 @@ void CScanThread::scan() {
 std::vector<std::string> CScanThread::documentNames(const FolderListing& listing) {
     std::vector<std::string> names;
     for (const ListingEntry& entry : listing.entries) {
-        std::string extension = extensionOf(entry.name);
-        if (!entry.directory && (extension == "doc" || extension == "docx"))
+        if (!entry.directory && hasDocumentExtension(entry.name))
             names.push_back(entry.name);
     }
     return names;

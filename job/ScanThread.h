@@ -29,8 +29,7 @@ class CScanThread {
     void scan();
     bool openFolder();
     bool openOutput();
-    // The listing's .doc and .docx files (by their extension, as the shell spells it), in
-    // listing order.
+    // The listing's documents, in listing order.
     static std::vector<std::string> documentNames(const FolderListing& listing);
     // One document of the listing; false when the job must stop.
     bool processDocument(const std::string& name);

@@ -55,6 +55,11 @@ std::string extensionOf(const std::string& name) {
     return dot == std::string::npos ? name : name.substr(dot + 1);
 }
 
+bool hasDocumentExtension(const std::string& name) {
+    std::string extension = extensionOf(name);
+    return extension == "doc" || extension == "docx";
+}
+
 std::optional<std::string> titleFileName(const std::string& folder, const std::string& title,
                                          const std::string& extension) {
     // A trailing dot also refuses "." and "..".

@@ -3,11 +3,9 @@
 // of the folder included, as the job lists it too.
 //   tarnel_io_floor FOLDER THREADS
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,44 +15,26 @@
 #include <vector>
 
 #include "ByteSource.h"
+#include "DocumentFile.h"
 #include "TitleRename.h"
 
 namespace {
-
-// What the reader holds of a document's end, and what it reads of its start (the bytes
-// that tell the format) when the end does not reach it.
-constexpr std::size_t kTailBytes = 64u << 10;
-constexpr std::size_t kSignatureBytes = 8;
 
 std::vector<std::string> documentNames(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::string name = entry.path().filename().string();
-        std::string extension = extensionOf(name);
-        if (entry.is_regular_file() && (extension == "doc" || extension == "docx"))
+        if (entry.is_regular_file() && hasDocumentExtension(name))
             names.push_back(name);
     }
     return names;
 }
 
-// Opened from the folder, as the reader opens them.
-bool readLikeTheReader(int folder, const std::string& name, std::vector<char>& buffer) {
-    int fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOATIME);
-    if (fd < 0 && errno == EPERM)
-        fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    bool read = ::fstat(fd, &st) == 0;
-    if (read) {
-        auto size = static_cast<std::uint64_t>(st.st_size);
-        std::size_t tail = size < kTailBytes ? static_cast<std::size_t>(size) : kTailBytes;
-        read = preadFully(fd, size - tail, tail, buffer.data());
-        if (read && size > tail)
-            read = preadFully(fd, 0, kSignatureBytes, buffer.data());
-    }
-    ::close(fd);
-    return read;
+// Opened from the folder and read as the reader reads it: the end on opening, then the
+// first bytes that tell the format.
+bool readLikeTheReader(int folder, const std::string& name) {
+    FileSource source(name, kDocumentTailBytes, folder);
+    return source.isOpen() && documentFormat(source) != DocumentFormat::other;
 }
 
 }  // namespace
@@ -80,9 +60,8 @@ int main(int argc, char** argv) {
         std::vector<std::jthread> readers;
         for (unsigned i = 0; i < threads; ++i) {
             readers.emplace_back([&] {
-                std::vector<char> buffer(kTailBytes);
                 for (std::size_t index = next++; index < names.size(); index = next++) {
-                    if (!readLikeTheReader(folder, names[index], buffer))
+                    if (!readLikeTheReader(folder, names[index]))
                         ++failed;
                 }
             });

@@ -8,9 +8,6 @@
 
 namespace {
 
-// The end of a zip, where its directory and, for a small document, everything else lies.
-constexpr std::size_t kTailBytes = 64u << 10;
-
 constexpr std::string_view kZipSignature = "PK\3\4";
 constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
 
@@ -31,7 +28,7 @@ DocumentFormat documentFormat(ByteSource& source) {
 
 std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at) {
     try {
-        FileSource source(path, kTailBytes, at);
+        FileSource source(path, kDocumentTailBytes, at);
         if (!source.isOpen())
             return std::nullopt;
         switch (documentFormat(source)) {
