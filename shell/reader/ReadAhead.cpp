@@ -42,12 +42,10 @@ std::optional<ItemFacts> ReadAhead::facts(const std::string& name) {
     if (m_threads.empty() || m_nextToTake >= m_names.size() || m_names[m_nextToTake] != name)
         return readItemFacts(m_folder.prefix, name);
     Slot slot = takeNext();
-    if (slot.state == Slot::State::failed)
-        return readItemFacts(m_folder.prefix, name);
     std::optional<struct statx> now = statItem(m_folder, name);
     if (!now)
         return std::nullopt;
-    if (slot.stat && sameUnchangedFile(*slot.stat, *now))
+    if (slot.state == Slot::State::read && slot.stat && sameUnchangedFile(*slot.stat, *now))
         return std::move(slot.facts);
     return itemFacts(m_folder, name, *now);
 }
