@@ -5,8 +5,12 @@
 namespace {
 
 // No trail byte of a GBK or UTF-8 character lies below 0x40, so a byte search for these
-// finds only whole characters.
-constexpr std::string_view kNeedsQuotes{",\"\r\n", 4};
+// finds only whole characters. A spreadsheet may split a line at ";" or a tab as well as at
+// ",", so those fields are quoted too.
+constexpr std::string_view kNeedsQuotes{",\"\r\n;\t", 6};
+
+// Where a spreadsheet that ignores the commas may split a field.
+constexpr std::string_view kOtherSeparators = ";\t";
 
 // A spreadsheet takes a field that starts with one of these as a formula.
 constexpr std::string_view kFormulaStarts = "=+-@\t\r";
@@ -35,6 +39,13 @@ bool mayOpenAsFormula(std::string_view text) {
            !isPlainNumber(text);
 }
 
+// Whether the piece after a ";" or a tab may open as a formula. A split at that kind alone
+// ends the piece at the next separator of the same kind; a split at both kinds may end it
+// sooner, but then the longer piece holds a separator, is no number, and is caught too.
+bool pieceMayOpenAsFormula(std::string_view rest, char separator) {
+    return mayOpenAsFormula(rest.substr(0, rest.find(separator)));
+}
+
 template <typename TextOf>
 std::string joinFields(std::string line, const std::vector<int>& columns, TextOf textOf) {
     bool first = line.empty();
@@ -50,20 +61,22 @@ std::string joinFields(std::string line, const std::vector<int>& columns, TextOf
 }  // namespace
 
 void appendCsvField(std::string& line, std::string_view text) {
-    std::string_view guard = mayOpenAsFormula(text) ? "'" : "";
-    if (text.find_first_of(kNeedsQuotes) == std::string_view::npos) {
-        line += guard;
-        line += text;
-        return;
-    }
-    line += '"';
-    line += guard;
-    for (char c : text) {
+    bool quoted = text.find_first_of(kNeedsQuotes) != std::string_view::npos;
+    if (quoted)
+        line += '"';
+    if (mayOpenAsFormula(text))
+        line += '\'';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
         if (c == '"')
             line += '"';
         line += c;
+        if (kOtherSeparators.find(c) != std::string_view::npos &&
+            pieceMayOpenAsFormula(text.substr(i + 1), c))
+            line += '\'';
     }
-    line += '"';
+    if (quoted)
+        line += '"';
 }
 
 std::string headingLine(const std::vector<int>& columns, bool fullName, ShellAccess& shell) {

@@ -20,16 +20,18 @@ std::string field(const std::string& text) {
 }
 
 TEST(CsvField, writesPlainTextByteForByte) {
-    EXPECT_EQ(field("标题 ;'x'\t"), "标题 ;'x'\t");
+    EXPECT_EQ(field("标题 'x' a=b"), "标题 'x' a=b");
     EXPECT_EQ(field(""), "");
 }
 
-TEST(CsvField, quotesCommaQuoteCrAndLfAndDoublesInnerQuotes) {
+TEST(CsvField, quotesEverySeparatorAndDoublesInnerQuotes) {
     EXPECT_EQ(field("a,b"), "\"a,b\"");
     EXPECT_EQ(field("say \"hi\""), "\"say \"\"hi\"\"\"");
     EXPECT_EQ(field("line\rbreak"), "\"line\rbreak\"");
     EXPECT_EQ(field("line\nbreak"), "\"line\nbreak\"");
     EXPECT_EQ(field("\""), "\"\"\"\"");
+    EXPECT_EQ(field("标题 ;'x'\t"), "\"标题 ;'x'\t\"");
+    EXPECT_EQ(field("a\tb"), "\"a\tb\"");
 }
 
 TEST(CsvField, marksFormulaStartsAsTextButKeepsPlainNumbers) {
@@ -38,7 +40,7 @@ TEST(CsvField, marksFormulaStartsAsTextButKeepsPlainNumbers) {
         {"+x", "'+x"},
         {"-x", "'-x"},
         {"@SUM(A1)", "'@SUM(A1)"},
-        {"\tcmd", "'\tcmd"},
+        {"\tcmd", "\"'\tcmd\""},
         {"-", "'-"},
         {"-1.2.3", "'-1.2.3"},
         {"-1e5", "'-1e5"},
@@ -52,6 +54,26 @@ TEST(CsvField, marksFormulaStartsAsTextButKeepsPlainNumbers) {
         {"+.5 ", "+.5 "},
         {"a=b", "a=b"},
         {"'=x", "'=x"},
+    };
+    for (const auto& [text, written] : fields)
+        EXPECT_EQ(field(text), written) << text;
+}
+
+// A spreadsheet that splits at ";" or a tab sees each piece as a field of its own.
+TEST(CsvField, marksFormulaStartsInEveryPieceOfASemicolonOrTabSplit) {
+    const std::vector<std::pair<std::string, std::string>> fields{
+        {"Report;=1+2", "\"Report;'=1+2\""},
+        {"Report\t=1+2", "\"Report\t'=1+2\""},
+        {"=1;+x\t@y", "\"'=1;'+x\t'@y\""},
+        {"a;-5", "\"a;-5\""},
+        {"a;-5;b", "\"a;-5;b\""},
+        {"a;-5\tb", "\"a;'-5\tb\""},
+        {"a;\t=1", "\"a;'\t'=1\""},
+        {"-5;x", "\"'-5;x\""},
+        {"a;;=b", "\"a;;'=b\""},
+        {"a;", "\"a;\""},
+        {"a;b=c", "\"a;b=c\""},
+        {"x;=HYPERLINK(\"u\")", "\"x;'=HYPERLINK(\"\"u\"\")\""},
     };
     for (const auto& [text, written] : fields)
         EXPECT_EQ(field(text), written) << text;
