@@ -5,6 +5,7 @@
 #include "CCore.h"
 #include "FileServices.h"
 #include "ShellError.h"
+#include "ShownName.h"
 
 namespace {
 
@@ -82,11 +83,12 @@ std::string doneText(CCore& core, std::int32_t documents) {
 }
 
 void JobReport::outputNotOpened(const std::string& path, FileFault fault) {
-    m_failure = "无法打开输出文件：" + path + "（" + faultText(fault) + "）";
+    m_failure = "无法打开输出文件：" + shownName(path) + "（" + faultText(fault) + "）";
 }
 
 void JobReport::outputNotWritten(const std::string& path, FileFault fault) {
-    m_failure = "写入输出文件失败：" + path + "（" + faultText(fault) + "），任务已停止。";
+    m_failure =
+        "写入输出文件失败：" + shownName(path) + "（" + faultText(fault) + "），任务已停止。";
 }
 
 void JobReport::shellNotConnected() {
@@ -94,27 +96,27 @@ void JobReport::shellNotConnected() {
 }
 
 void JobReport::folderNotOpened(const std::string& folder) {
-    m_failure = "无法打开目录：" + folder;
+    m_failure = "无法打开目录：" + shownName(folder);
 }
 
 void JobReport::folderNotOpened(const std::string& folder, const ShellError& error) {
-    m_failure = "无法打开目录：" + folder + "（" + errorText(error) + "）";
+    m_failure = "无法打开目录：" + shownName(folder) + "（" + errorText(error) + "）";
 }
 
 void JobReport::folderNotRead(const std::string& folder) {
-    m_failure = "无法读取目录：" + folder;
+    m_failure = "无法读取目录：" + shownName(folder);
 }
 
 void JobReport::folderCutShort(const std::string& folder) {
-    m_failure = "读取目录出错：" + folder + "，目录内容未能完整读出，任务已停止。";
+    m_failure = "读取目录出错：" + shownName(folder) + "，目录内容未能完整读出，任务已停止。";
 }
 
 void JobReport::folderVanished(const std::string& folder) {
-    m_failure = "目录在处理中已不存在：" + folder + "，任务已停止。";
+    m_failure = "目录在处理中已不存在：" + shownName(folder) + "，任务已停止。";
 }
 
 void JobReport::documentFailed(const std::string& name, const ShellError& error) {
-    m_failure = "处理文件出错：" + name + "（" + errorText(error) + "），任务已停止。";
+    m_failure = "处理文件出错：" + shownName(name) + "（" + errorText(error) + "），任务已停止。";
 }
 
 void JobReport::jobFailed(const std::string& what) {
@@ -131,16 +133,16 @@ void JobReport::renameKept(const std::string& name, RenameOutcome outcome) {
 }
 
 void JobReport::journalNotWritten(const std::string& path, FileFault fault) {
-    m_journalFailure = "无法写入改名记录：" + path + "（" + faultText(fault) +
+    m_journalFailure = "无法写入改名记录：" + shownName(path) + "（" + faultText(fault) +
                        "），为保证改名可以撤销，其余文件未改名。";
 }
 
 void JobReport::previewed(const std::string& name, const std::string& newName) {
-    m_previewLines.push_back(name + " → " + newName);
+    m_previewLines.push_back(shownName(name) + " → " + shownName(newName));
 }
 
 void JobReport::previewKept(const std::string& name, RenameOutcome outcome) {
-    m_previewLines.push_back(name + "：保留原名（" + keptNameReason(outcome) + "）");
+    m_previewLines.push_back(shownName(name) + "：保留原名（" + keptNameReason(outcome) + "）");
 }
 
 void JobReport::clamped(const std::vector<std::string>& fields) {
@@ -173,7 +175,7 @@ std::string JobReport::text() const {
 void JobReport::NameTally::add(const std::string& name) {
     ++m_nCount;
     if (m_first.size() < kNamesShown)
-        m_first.push_back(name);
+        m_first.push_back(shownName(name));
 }
 
 std::string JobReport::NameTally::names() const {

@@ -22,7 +22,7 @@ std::string keptNameReason(RenameOutcome outcome);
 
 // What a job has to tell the user at its end, in Chinese: the number of documents it
 // reached, the one failure that ended it, the documents it had to skip and the property
-// numbers it clamped.
+// numbers it clamped. Names and paths are shown with their control characters escaped.
 class JobReport {
   public:
     void reached(std::int32_t documents) { m_nDocuments = documents; }

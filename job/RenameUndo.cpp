@@ -1,6 +1,7 @@
 #include "RenameUndo.h"
 
 #include "JobReport.h"
+#include "ShownName.h"
 
 namespace {
 
@@ -57,7 +58,8 @@ UndoReport undoJournal(const Journal& journal) {
 }
 
 std::string undoReportText(const Journal& journal, const UndoReport& report) {
-    std::string text = "撤销重命名：" + journal.folder + "（" + journal.started + " 的任务）\n";
+    std::string text =
+        "撤销重命名：" + shownName(journal.folder) + "（" + journal.started + " 的任务）\n";
     if (report.alreadyUndone) {
         return text + "这些改名已于 " + journal.undone.value_or("") + " 撤销过，本次未做任何改动。";
     }
@@ -66,14 +68,14 @@ std::string undoReportText(const Journal& journal, const UndoReport& report) {
         return text + "。";
     text += "，未恢复 " + std::to_string(report.failures.size()) + " 个：";
     for (const UndoFailure& failure : report.failures) {
-        text += "\n" + failure.entry.newName + "（原名 " + failure.entry.oldName + "）：" +
-                refusalText(failure.refusal);
+        text += "\n" + shownName(failure.entry.newName) + "（原名 " +
+                shownName(failure.entry.oldName) + "）：" + refusalText(failure.refusal);
     }
     return text;
 }
 
 std::string undoQuestion(const Journal& journal) {
-    std::string text = "目录：" + journal.folder + "\n时间：" + journal.started + "\n";
+    std::string text = "目录：" + shownName(journal.folder) + "\n时间：" + journal.started + "\n";
     if (journal.undone)
         return text + "这次任务的改名已于 " + *journal.undone + " 撤销过。";
     return text + "将这次任务改名的 " + std::to_string(journal.entries.size()) +

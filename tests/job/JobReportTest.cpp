@@ -31,4 +31,20 @@ TEST(JobReport, namesTheFirstSkippedDocumentsAndCountsAll) {
               "有 1 个文件保留原名（所在文件系统不支持不覆盖已有文件的改名）：5.doc");
 }
 
+TEST(JobReport, showsNamesSoThatNoneForgesALine) {
+    const std::string forged = "a.docx\nb.docx → 恶意.docx\r";
+    JobReport report;
+    report.previewed(forged, "标题.docx");
+    report.previewKept(forged, RenameOutcome::NameTaken);
+    for (const std::string& line : report.previewLines())
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+    EXPECT_EQ(report.previewLines().front(), "a.docx\\nb.docx → 恶意.docx\\r → 标题.docx");
+
+    report.renameKept(forged, RenameOutcome::NameTaken);
+    report.folderNotRead("/x\n/");
+    EXPECT_EQ(report.text(),
+              "无法读取目录：/x\\n/\n"
+              "有 1 个文件保留原名（已有同名文件）：a.docx\\nb.docx → 恶意.docx\\r");
+}
+
 }  // namespace
