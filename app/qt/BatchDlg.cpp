@@ -205,7 +205,11 @@ void CBatchDlg::warn(const std::string& text) {
 }
 
 bool CBatchDlg::confirm(const std::string& text) {
-    return QMessageBox::question(this, QStringLiteral("Tarnel"), qtext(text)) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tarnel"), qtext(text),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    // The question names a folder, which must not turn it into markup.
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void CBatchDlg::enableUndoRenames(bool enabled) {

@@ -73,6 +73,9 @@ void CCore::openUrl(std::string path) {
 void CCore::msgboxWarning(OwnerWindow owner, std::string text) {
     if (hooks().warning)
         return hooks().warning(owner, text);
-    QMessageBox::warning(static_cast<QWidget*>(owner), QStringLiteral("Tarnel"),
-                         QString::fromStdString(text));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnel"), QString::fromStdString(text),
+                    QMessageBox::Ok, static_cast<QWidget*>(owner));
+    // A name such as "<br>.docx" must not turn a report into markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "CCore.h"
 #include "ConfigHome.h"
 #include "FileServices.h"
 #include "GatedDocuments.h"
@@ -221,20 +222,40 @@ TEST_F(BatchDlgQtTest, theContextMenuUndoesTheLastRenamesAfterAskingButNotDuring
     EXPECT_TRUE(fileIdentity(folder.path() + "ta.docx"));
 
     QString question;
-    QTimer::singleShot(0, [&question] {
+    Qt::TextFormat questionFormat = Qt::AutoText;
+    QTimer::singleShot(0, [&question, &questionFormat] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
         question = box->text();
+        questionFormat = box->textFormat();
         box->button(QMessageBox::Yes)->click();
     });
     dialog->findChild<QAction*>("undoRenames")->trigger();
     EXPECT_TRUE(question.contains("将这次任务改名的 2 个文件改回原名")) << question.toStdString();
+    EXPECT_EQ(questionFormat, Qt::PlainText);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0].owner, dialog.get());
     EXPECT_NE(warnings[0].text.find("已恢复原名 2 个文件。"), std::string::npos);
     EXPECT_TRUE(fileIdentity(folder.path() + "a.docx"));
     EXPECT_TRUE(fileIdentity(folder.path() + "b.docx"));
+}
+
+TEST_F(BatchDlgQtTest, aWarningShowsMarkupInANameAsText) {
+    setWarningHook(nullptr);
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, [&text, &format] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        text = box->text();
+        format = box->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    CCore().msgboxWarning(dialog.get(), "有 1 个文件保留原名（已有同名文件）：a<br>b.docx");
+    EXPECT_EQ(text, "有 1 个文件保留原名（已有同名文件）：a<br>b.docx");
+    EXPECT_EQ(format, Qt::PlainText);
 }
 
 TEST_F(BatchDlgQtTest, eachChooserFillsItsEditAndACancelKeepsItsText) {
