@@ -68,8 +68,9 @@ std::string undoReportText(const Journal& journal, const UndoReport& report) {
         return text + "。";
     text += "，未恢复 " + std::to_string(report.failures.size()) + " 个：";
     for (const UndoFailure& failure : report.failures) {
-        text += "\n" + shownName(failure.entry.newName) + "（原名 " +
-                shownName(failure.entry.oldName) + "）：" + refusalText(failure.refusal);
+        text += "\n";
+        text += shownName(failure.entry.newName) + "（原名 " + shownName(failure.entry.oldName) +
+                "）：" + refusalText(failure.refusal);
     }
     return text;
 }
