@@ -1,11 +1,13 @@
 #include "IniStore.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace ini_store {
 namespace {
 
 constexpr const char* kSection = "[Tarnel]";
+constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
 void appendEscaped(std::string& out, const std::string& value) {
     for (unsigned char c : value) {
@@ -47,20 +49,44 @@ int hexDigit(char c) {
     return -1;
 }
 
-// Reads the quoted value starting at text[pos] == '"'. False for a value that is not
-// closed on its line, holds an unknown escape or is followed by more than blanks: such a
-// line is corrupt and left out.
-bool unescapeQuoted(const std::string& line, std::size_t pos, std::string& value) {
-    std::optional<std::size_t> end = readQuoted(line, pos, value);
-    return end && line.find_first_not_of(" \t", *end) == std::string::npos;
-}
-
 std::string trimmed(const std::string& text) {
     std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos)
         return {};
     std::size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
+}
+
+bool isCommentStart(char c) {
+    return c == ';' || c == '#';
+}
+
+// A value as a person writes it, unquoted: the rest of the line, trimmed, taken literally.
+// A ';' in it is part of the value, as the system's profile API reads such a line: a folder
+// name or a list of property numbers may hold one, so a comment needs a line of its own.
+// Backslashes are literal: D:\docs stays D:\docs, and a GBK character whose second byte is
+// 0x5C stays whole. Quotes around a value that does not read with our escapes ("D:\docs")
+// are dropped, as that API drops them.
+std::string literalValue(const std::string& text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+// The value of a key=value line from the text after '=': quoted with our escapes when it
+// reads so (a comment may follow it), else literal.
+std::string readValue(const std::string& afterEquals) {
+    std::string text = trimmed(afterEquals);
+    if (!text.empty() && text.front() == '"') {
+        std::string value;
+        std::optional<std::size_t> end = readQuoted(text, 0, value);
+        if (end) {
+            std::size_t next = text.find_first_not_of(" \t", *end);
+            if (next == std::string::npos || isCommentStart(text[next]))
+                return value;
+        }
+    }
+    return literalValue(text);
 }
 
 }  // namespace
@@ -132,7 +158,8 @@ std::string format(const Entries& entries) {
 Entries parse(const std::string& text) {
     Entries entries;
     bool inSection = false;
-    std::size_t start = 0;
+    // A byte-order mark some editors put first when they save as UTF-8.
+    std::size_t start = text.starts_with(kUtf8Bom) ? std::strlen(kUtf8Bom) : 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
@@ -143,7 +170,7 @@ Entries parse(const std::string& text) {
             line.pop_back();
 
         std::string bare = trimmed(line);
-        if (bare.empty() || bare[0] == ';')
+        if (bare.empty() || isCommentStart(bare[0]))
             continue;
         if (bare[0] == '[') {
             inSection = bare == kSection;
@@ -153,13 +180,9 @@ Entries parse(const std::string& text) {
         if (!inSection || equals == std::string::npos)
             continue;
         std::string key = trimmed(line.substr(0, equals));
-        std::size_t quote = line.find_first_not_of(" \t", equals + 1);
-        std::string value;
-        if (key.empty() || quote == std::string::npos || line[quote] != '"' ||
-            !unescapeQuoted(line, quote, value)) {
+        if (key.empty())
             continue;
-        }
-        entries[key] = value;
+        entries[key] = readValue(line.substr(equals + 1));
     }
     return entries;
 }

@@ -7,7 +7,10 @@
 // The text form of the configuration store: one [Tarnel] section of key="value" lines.
 // Values are written in quotes with C escapes for backslash, quote and control bytes, so
 // every byte sequence (blanks at either end, '=', ';', '[', CR/LF, GBK or UTF-8 text)
-// comes back exactly. Parsing never fails: lines it cannot read are left out.
+// comes back exactly. A file edited by hand reads as people write INI files: key=value
+// unquoted and literal, blanks around '=', comment lines starting with ';' or '#', a
+// comment after a quoted value, CRLF or LF, a leading UTF-8 byte-order mark. Parsing never
+// fails: lines outside the section or without a key are left out.
 namespace ini_store {
 
 using Entries = std::map<std::string, std::string>;

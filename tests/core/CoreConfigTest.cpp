@@ -49,6 +49,21 @@ TEST(CoreConfig, treatsACorruptStoreAsNeverStoredAndRepairsItOnSave) {
     EXPECT_EQ(readFile(home.storeFile()).rfind("[Tarnel]", 0), 0u);
 }
 
+TEST(CoreConfig, keepsTheValuesOfAHandEditedStoreAcrossASave) {
+    ConfigHome home;
+    CCore core;
+    core.autoFileConfig();
+    const std::string folder = "D:\\\xCE\xC4\xB5\xB5\\\x95\x5C";  // GBK 文档 and a second byte '\'
+    const std::string store = "\xEF\xBB\xBF[Tarnel]\r\n; edited by hand\r\npathuser = " + folder +
+                              "\r\npropids=\"2,21\" ; title and authors\r\n";
+    home.dir().write(home.storeFile().substr(home.dir().path().size()), store);
+    core.saveConfigB("rename", 1);
+    CCore later;
+    EXPECT_EQ(later.getConfigStr("pathuser"), folder);
+    EXPECT_EQ(later.getConfigStr("propids"), "2,21");
+    EXPECT_EQ(later.getConfigB("rename"), 1);
+}
+
 TEST(CoreConfig, readsANonNumberFlagAsZero) {
     ConfigHome home;
     CCore core;

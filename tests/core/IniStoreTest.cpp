@@ -20,18 +20,42 @@ TEST(IniStore, giveBackEveryAwkwardTextExactly) {
     EXPECT_EQ(ini_store::parse(ini_store::format(entries)), entries);
 }
 
-TEST(IniStore, leavesOutLinesItCannotRead) {
+TEST(IniStore, readsValuesAsPeopleWriteThem) {
+    struct Case {
+        const char* line;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"pathuser=D:\\文档", "D:\\文档"},
+        {"pathuser=D:\\\xCE\xC4\x95\x5C", "D:\\\xCE\xC4\x95\x5C"},  // GBK, a second byte '\'
+        {"pathuser=/home/me/docs", "/home/me/docs"},
+        {" pathuser \t= \t/home/me/my docs \t", "/home/me/my docs"},
+        {"pathuser=2;21 ; kept", "2;21 ; kept"},
+        {"pathuser=\"D:\\\\docs\" ; saved by hand", "D:\\docs"},
+        {"pathuser=\" a;b \"# note", " a;b "},
+        {"pathuser=\"D:\\docs\"", "D:\\docs"},
+        {"pathuser=\"x\" y", "\"x\" y"},
+        {"pathuser=\"open", "\"open"},
+        {"pathuser=", ""},
+    };
+    for (const Case& c : cases) {
+        for (const char* lineEnd : {"\n", "\r\n"}) {
+            std::string text = std::string("[Tarnel]") + lineEnd + c.line + lineEnd;
+            EXPECT_EQ(ini_store::parse(text), (Entries{{"pathuser", c.value}})) << text;
+        }
+    }
+}
+
+TEST(IniStore, readsAFileAsEditorsSaveIt) {
     Entries entries = ini_store::parse(
-        "[Tarnel]\r\n"
-        "good=\"1\"\r\n"
-        "unclosed=\"abc\r\n"
-        "unquoted=abc\r\n"
-        "badescape=\"\\q\"\r\n"
-        "trailing=\"x\" y\r\n"
-        "=\"nokey\"\r\n"
+        "\xEF\xBB\xBF[Tarnel]\r\n"
+        "; comment=\"1\"\r\n"
+        "  # comment=2\r\n"
+        "getprops=1\r\n"
+        "=nokey\r\n"
         "[Other]\r\n"
         "elsewhere=\"2\"\r\n");
-    EXPECT_EQ(entries, (Entries{{"good", "1"}}));
+    EXPECT_EQ(entries, (Entries{{"getprops", "1"}}));
 }
 
 TEST(IniStore, readsGarbageAsNothingStored) {
