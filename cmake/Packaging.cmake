@@ -28,8 +28,8 @@ else()
     set(CPACK_GENERATOR DEB)
 endif()
 
-set(TARNEL_PACKAGE_MAINTAINER "Tarnel maintainers <tarnel@example.org>" CACHE STRING
-    "Maintainer named in the Debian package")
+# No address: the project has no list or mailbox to name, and a made-up one would mislead.
+set(TARNEL_PACKAGE_MAINTAINER "Tarnel developers")
 
 set(CPACK_PACKAGE_NAME Tarnel)
 set(CPACK_PACKAGE_VENDOR Tarnel)
@@ -50,5 +50,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TARNEL_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Every text of the dialog is Chinese: without a CJK font a desktop shows only boxes.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-droid-fallback")
 
 include(CPack)

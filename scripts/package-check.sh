@@ -84,9 +84,15 @@ rm -f "$linux_build"/tarnel_*.deb
 deb=$(realpath "$deb")
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' |
     expect_listing "$deb" "${linux_files[@]}"
-for field in Maintainer Section Description; do
+for field in Section Description; do
     [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "$deb has no $field"
 done
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+[ "$maintainer" = "Tarnel developers" ] || fail "$deb names the maintainer '$maintainer'"
+# The dialog's texts are Chinese: without a CJK font they show as boxes.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[ "$recommends" = "fonts-noto-cjk | fonts-wqy-microhei | fonts-droid-fallback" ] ||
+    fail "$deb does not recommend a CJK font: '$recommends'"
 [ "$(dpkg-deb -f "$deb" Package Version Architecture)" = "$(printf 'Package: tarnel\nVersion: %s\nArchitecture: %s' "$version" "$arch")" ] ||
     fail "$deb names another package, version or architecture"
 # Computed from the programs by dpkg-shlibdeps: the libraries they link.
