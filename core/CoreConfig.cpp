@@ -6,6 +6,7 @@
 #include "CCore.h"
 #include "ConfigPath.h"
 #include "IniStore.h"
+#include "NarrowText.h"
 
 namespace {
 
@@ -20,7 +21,11 @@ ini_store::Entries readStore() {
     std::string path = config_path::storeFile();
     if (path.empty())
         return {};
-    return ini_store::parse(config_path::readWholeFile(path));
+    std::string text = config_path::readWholeFile(path);
+    // Saved as UTF-8 by an editor: the Windows program's texts are in the ANSI code page.
+    if (text.starts_with(ini_store::kUtf8Bom))
+        text = narrow_text::fromUtf8(text.substr(ini_store::kUtf8Bom.size()));
+    return ini_store::parse(text);
 }
 
 void storeValue(const char* key, std::string value) {

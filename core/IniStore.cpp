@@ -1,13 +1,11 @@
 #include "IniStore.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace ini_store {
 namespace {
 
 constexpr const char* kSection = "[Tarnel]";
-constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
 void appendEscaped(std::string& out, const std::string& value) {
     for (unsigned char c : value) {
@@ -158,8 +156,7 @@ std::string format(const Entries& entries) {
 Entries parse(const std::string& text) {
     Entries entries;
     bool inSection = false;
-    // A byte-order mark some editors put first when they save as UTF-8.
-    std::size_t start = text.starts_with(kUtf8Bom) ? std::strlen(kUtf8Bom) : 0;
+    std::size_t start = text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The text form of the configuration store: one [Tarnel] section of key="value" lines.
 // Values are written in quotes with C escapes for backslash, quote and control bytes, so
@@ -14,6 +15,9 @@
 namespace ini_store {
 
 using Entries = std::map<std::string, std::string>;
+
+// What some editors put first in a file they save as UTF-8; parse skips it.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::string format(const Entries& entries);
 Entries parse(const std::string& text);

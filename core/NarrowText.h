@@ -23,6 +23,10 @@ std::size_t findLastChar(const std::string& text, Predicate isTarget) {
     return found;
 }
 
+// UTF-8 text in the system's narrow code page: unchanged on POSIX, where narrow text is
+// UTF-8; converted on Windows, where a character the code page lacks becomes '?'.
+std::string fromUtf8(const std::string& text);
+
 // Every occurrence of from (a whole character sequence) replaced by to, matching only at
 // character boundaries.
 std::string replaceAll(const std::string& text, const std::string& from, const std::string& to);

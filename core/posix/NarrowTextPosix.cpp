@@ -36,6 +36,10 @@ LeadRule ruleOf(unsigned char lead) {
 
 }  // namespace
 
+std::string fromUtf8(const std::string& text) {
+    return text;
+}
+
 // Only a complete, valid UTF-8 sequence is one character: a lead byte without its
 // continuation bytes stands alone, so the byte after it is looked at on its own.
 std::size_t charLength(const std::string& text, std::size_t pos) {

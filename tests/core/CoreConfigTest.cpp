@@ -54,7 +54,7 @@ TEST(CoreConfig, keepsTheValuesOfAHandEditedStoreAcrossASave) {
     CCore core;
     core.autoFileConfig();
     const std::string folder = "D:\\\xCE\xC4\xB5\xB5\\\x95\x5C";  // GBK 文档 and a second byte '\'
-    const std::string store = "\xEF\xBB\xBF[Tarnel]\r\n; edited by hand\r\npathuser = " + folder +
+    const std::string store = "[Tarnel]\r\n; edited by hand\r\npathuser = " + folder +
                               "\r\npropids=\"2,21\" ; title and authors\r\n";
     home.dir().write(home.storeFile().substr(home.dir().path().size()), store);
     core.saveConfigB("rename", 1);
@@ -62,6 +62,16 @@ TEST(CoreConfig, keepsTheValuesOfAHandEditedStoreAcrossASave) {
     EXPECT_EQ(later.getConfigStr("pathuser"), folder);
     EXPECT_EQ(later.getConfigStr("propids"), "2,21");
     EXPECT_EQ(later.getConfigB("rename"), 1);
+}
+
+TEST(CoreConfig, readsAStoreSavedAsUtf8WithItsMarkInTheProgramsText) {
+    ConfigHome home;
+    CCore core;
+    core.autoFileConfig();
+    // 文档 in UTF-8; the expected literal is compiled to the program's code page.
+    home.dir().write(home.storeFile().substr(home.dir().path().size()),
+                     "\xEF\xBB\xBF[Tarnel]\r\npathuser=D:\\\xE6\x96\x87\xE6\xA1\xA3\r\n");
+    EXPECT_EQ(core.getConfigStr("pathuser"), "D:\\文档");
 }
 
 TEST(CoreConfig, readsANonNumberFlagAsZero) {
