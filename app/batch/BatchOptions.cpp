@@ -31,7 +31,10 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
             options.preview = true;
         } else if (arg == "--undo") {
             options.undo = true;
-            // The journal is optional: the next word, unless it is an option.
+            // The journal is optional: the next word, unless it is an option. An empty
+            // word (a script's failed look-up) is no request for the newest.
+            if (i + 1 < args.size() && args[i + 1].empty())
+                return usageError("--undo 的改名记录不能为空。");
             if (i + 1 < args.size() && !args[i + 1].starts_with("-"))
                 options.journal = args[++i];
         } else if (takesValue) {

@@ -62,6 +62,7 @@ TEST(BatchOptions, takesAnUndoWithOrWithoutItsJournalAndAPreviewOfRenames) {
     EXPECT_EQ(usageErrorOf({"--dry-run", "dir"}), "--dry-run 须与 --rename 同用。");
     EXPECT_EQ(usageErrorOf({"--undo", "j", "dir"}), "--undo 不能与其他选项同用。");
     EXPECT_EQ(usageErrorOf({"--rename", "--undo"}), "--undo 不能与其他选项同用。");
+    EXPECT_EQ(usageErrorOf({"--undo", ""}), "--undo 的改名记录不能为空。");
 }
 
 TEST(BatchOptions, refusesIncompleteOrUnknownArguments) {
