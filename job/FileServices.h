@@ -51,6 +51,68 @@ std::optional<FileIdentity> fileIdentity(const std::string& path);
 // True when name, created in folder, is within the file system's name and path lengths.
 bool fitsNameLimits(const std::string& folder, const std::string& name);
 
+// True when a file stands at path itself, not a folder, a link, a pipe or a device.
+bool isRegularFile(const std::string& path);
+
+// The folder as an absolute path (links resolved on Linux), ending with a path separator;
+// nothing when it cannot be resolved.
+std::optional<std::string> absoluteFolder(const std::string& folder);
+
+// A folder opened once, in which entries are named by single names (no separator, not
+// "." or ".."; the caller checks them): whatever becomes of the path to the folder
+// afterwards, a name given here means an entry of this folder and nothing outside it.
+// Linux holds a descriptor of the folder; Windows joins the checked name to the folder's
+// absolute path.
+class FolderHandle {
+  public:
+    FolderHandle() = default;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+    ~FolderHandle();
+
+    // False when folder is not an absolute path of a folder that can be opened.
+    bool open(const std::string& folder);
+    // The identity of the entry name, not following a link.
+    std::optional<FileIdentity> identity(const std::string& name) const;
+    // Moves from to to within the folder; never replaces, as moveFileNoReplace.
+    MoveResult moveNoReplace(const std::string& from, const std::string& to) const;
+
+  private:
+#ifdef _WIN32
+    std::string m_folder;
+#else
+    int m_fd = -1;
+#endif
+};
+
+// Why an existing journal could not be opened to read.
+enum class JournalFileFault { Unreadable, NotRegular, NotOwned, TooLarge, Locked };
+
+// A journal opened to read it, never waiting on what stands at its path (a pipe).
+class JournalFile {
+  public:
+    JournalFile() = default;
+    JournalFile(const JournalFile&) = delete;
+    JournalFile& operator=(const JournalFile&) = delete;
+    ~JournalFile();
+
+    // Opens path: a regular file of at most maxBytes, on Linux owned by this user, that no
+    // job holds for writing (the job's lock on Linux, its share mode on Windows).
+    std::optional<JournalFileFault> open(const std::string& path, std::uint64_t maxBytes);
+    // Reads up to size bytes: how many, 0 at the end, -1 on a failure.
+    std::int64_t read(char* buffer, std::size_t size);
+    // The file opened.
+    const FileIdentity& identity() const { return m_identity; }
+
+  private:
+#ifdef _WIN32
+    void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+#else
+    int m_fd = -1;
+#endif
+    FileIdentity m_identity;
+};
+
 // Why the output file could not be opened or written.
 enum class FileFault { Busy, Denied, NoFolder, NoSpace, Exists, Other };
 
@@ -72,7 +134,12 @@ class OutputFile {
     // Opens the file for writing, created, exclusively, and only then truncated.
     std::optional<FileFault> open(const std::string& path);
     // Creates a new file for appending; Exists when the name is taken, which stays as it was.
+    // While it is open, no other writer may take it: the job's journal, which an undo must
+    // not read before the job is done with it.
     std::optional<FileFault> create(const std::string& path);
+    // Opens an existing regular file for appending, when it is still the file of that
+    // volume and index (not one put at its path since); without waiting on a pipe.
+    std::optional<FileFault> append(const std::string& path, const FileIdentity& expected);
     // Writes the bytes in one write; on a failing or short write the file is cut back to
     // what it held before and the fault returned.
     std::optional<FileFault> writeLine(const std::string& bytes);

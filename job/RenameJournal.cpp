@@ -1,10 +1,10 @@
 #include "RenameJournal.h"
 
 #include <algorithm>
-#include <chrono>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
-#include <fstream>
 #include <sstream>
 
 #include "ConfigPath.h"
@@ -17,25 +17,15 @@ namespace {
 constexpr char kHead[] = "tarnel rename journal 1";
 constexpr char kPrefix[] = "rename-";
 constexpr char kSuffix[] = ".journal";
-// Journals started in the same millisecond take a number after the stamp: "_02" to "_99",
-// which sort after the first one's "." and in their own order.
-constexpr int kSameStampTries = 99;
-
-std::tm calendarTime(std::time_t time, bool local) {
-    std::tm parts{};
-#ifdef _WIN32
-    local ? localtime_s(&parts, &time) : gmtime_s(&parts, &time);
-#else
-    local ? localtime_r(&time, &parts) : gmtime_r(&time, &parts);
-#endif
-    return parts;
-}
-
-std::string formatted(const std::tm& parts, const char* format) {
-    char text[32];
-    std::size_t length = std::strftime(text, sizeof text, format, &parts);
-    return std::string(text, length);
-}
+// A job's journal takes the number after the highest; another job that took it first
+// leaves the next ones.
+constexpr int kNumberTries = 100;
+// A rename line of typical names takes about 150 bytes and one of the longest names (255
+// bytes each, every byte escaped) about 2.2 KiB: a million renames fit well below the cap,
+// a line longer than kMaxLineBytes is none of a journal's.
+constexpr std::uint64_t kMaxJournalBytes = 256ull << 20;
+constexpr std::size_t kMaxLineBytes = 8 << 10;
+constexpr std::size_t kReadBytes = 64 << 10;
 
 std::string journalFolder() {
     std::string folder = config_path::storeFolder();
@@ -44,6 +34,16 @@ std::string journalFolder() {
 
 bool isJournalName(const std::string& name) {
     return name.starts_with(kPrefix) && name.ends_with(kSuffix);
+}
+
+// The journal's number: the digits between prefix and suffix. Journals of earlier versions
+// are named by their start time and count as 0, older than every numbered one.
+std::uint64_t numberOf(const std::string& path) {
+    std::size_t begin = path.rfind(kPrefix) + sizeof kPrefix - 1;
+    std::size_t end = path.size() - (sizeof kSuffix - 1);
+    std::uint64_t number = 0;
+    auto [stop, error] = std::from_chars(path.data() + begin, path.data() + end, number);
+    return error == std::errc() && stop == path.data() + end ? number : 0;
 }
 
 // The words of an entry line after its two names: volume, index, size, modified.
@@ -84,25 +84,121 @@ std::optional<std::string> quotedValue(const std::string& line, const std::strin
     return value;
 }
 
-void applyLine(Journal& journal, const std::string& line) {
-    if (auto folder = quotedValue(line, "folder")) {
-        journal.folder = *folder;
-    } else if (auto started = quotedValue(line, "started")) {
-        journal.started = *started;
-    } else if (auto undone = quotedValue(line, "undone")) {
-        journal.undone = *undone;
-    } else if (line.starts_with("rename \"")) {
-        if (auto entry = parseEntry(line, 7))
-            journal.entries.push_back(*entry);
+// Builds a journal from its lines, in order.
+class JournalParser {
+  public:
+    explicit JournalParser(Journal& journal) : m_journal(journal) {}
+
+    // False once the lines are no journal's: the rest need not be read.
+    bool line(const std::string& line) {
+        if (!m_bHead) {
+            m_bHead = line == kHead;
+            return m_bHead;
+        }
+        if (auto folder = quotedValue(line, "folder")) {
+            m_journal.folder = *folder;
+        } else if (auto started = quotedValue(line, "started")) {
+            m_journal.started = *started;
+        } else if (auto undone = quotedValue(line, "undone")) {
+            m_journal.undone = *undone;
+        } else if (line.starts_with("restored ")) {
+            restoredLine(line);
+        } else if (line.starts_with("rename \"")) {
+            if (auto entry = parseEntry(line, 7))
+                m_journal.entries.push_back(std::move(*entry));
+        }
+        return true;
     }
+
+    // False when the journal is incomplete or names a file by more than a single name.
+    bool finish() {
+        // An undo of an earlier version noted the journal as a whole.
+        bool wholeUndone = m_journal.undone && m_restored.empty();
+        m_journal.restored.assign(m_journal.entries.size(), wholeUndone);
+        for (std::size_t entry : m_restored) {
+            if (entry < m_journal.restored.size())
+                m_journal.restored[entry] = true;
+        }
+        return m_bHead && !m_journal.folder.empty();
+    }
+
+  private:
+    void restoredLine(const std::string& line) {
+        std::size_t entry = 0;
+        const char* end = line.data() + line.size();
+        auto [stop, error] = std::from_chars(line.data() + 9, end, entry);
+        if (error == std::errc() && stop == end)
+            m_restored.push_back(entry);
+    }
+
+    Journal& m_journal;
+    bool m_bHead = false;
+    std::vector<std::size_t> m_restored;
+};
+
+// Hands the file's lines to the parser as they are read, leaving out lines too long for a
+// journal, and the last one when it has no end. Whether the last had none, false when the
+// parser stopped early, nothing when reading failed.
+std::optional<bool> readLines(JournalFile& file, JournalParser& parser) {
+    std::vector<char> buffer(kReadBytes);
+    std::string line;
+    bool tooLong = false;
+    std::uint64_t total = 0;
+    std::int64_t n;
+    while ((n = file.read(buffer.data(), buffer.size())) > 0 && total < kMaxJournalBytes) {
+        total += static_cast<std::uint64_t>(n);
+        const char* pos = buffer.data();
+        const char* end = pos + n;
+        while (pos < end) {
+            const char* newline = static_cast<const char*>(std::memchr(pos, '\n', end - pos));
+            const char* stop = newline ? newline : end;
+            if (!tooLong)
+                line.append(pos, stop);
+            if (line.size() > kMaxLineBytes) {
+                line.clear();
+                tooLong = true;
+            }
+            pos = stop;
+            if (!newline)
+                break;
+            if (!tooLong && !parser.line(line))
+                return false;
+            line.clear();
+            tooLong = false;
+            ++pos;
+        }
+    }
+    if (n < 0)
+        return std::nullopt;
+    return !line.empty() || tooLong;
 }
 
-void dropOldJournals() {
+std::string refusalText(JournalFileFault fault) {
+    switch (fault) {
+        case JournalFileFault::NotRegular:
+            return "改名记录不是普通文件，未读取：";
+        case JournalFileFault::NotOwned:
+            return "改名记录不属于当前用户，未使用：";
+        case JournalFileFault::TooLarge:
+            return "文件过大，不是改名记录，未读取：";
+        case JournalFileFault::Locked:
+            return "仍有任务在改名并写入这份改名记录，请待其结束后再撤销：";
+        case JournalFileFault::Unreadable:
+            break;
+    }
+    return "无法读取改名记录，或该文件不是改名记录：";
+}
+
+JournalRead refused(const std::string& text, const std::string& path) {
+    return JournalRead{std::nullopt, text + path};
+}
+
+void dropOldJournals(const std::string& spared) {
     std::vector<std::string> paths = journalPaths();
-    if (paths.size() <= kJournalsKept)
-        return;
-    for (std::size_t i = 0; i < paths.size() - kJournalsKept; ++i) {
-        std::remove(paths[i].c_str());
+    std::erase(paths, spared);
+    while (paths.size() >= kJournalsKept) {
+        std::remove(paths.front().c_str());
+        paths.erase(paths.begin());
     }
 }
 
@@ -114,91 +210,96 @@ std::vector<std::string> journalPaths() {
     if (folder.empty())
         return paths;
     for (const ListingEntry& entry : listFolder(folder).entries) {
-        if (!entry.directory && isJournalName(entry.name))
+        // A pipe or a link named like a journal is none, and reading it could wait forever.
+        if (isJournalName(entry.name) && isRegularFile(folder + entry.name))
             paths.push_back(folder + entry.name);
     }
-    // The names begin with the start time, so their order is the jobs' order.
-    std::sort(paths.begin(), paths.end());
+    std::stable_sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+        return numberOf(a) < numberOf(b);
+    });
     return paths;
 }
 
-std::optional<Journal> read(const std::string& path) {
-    std::string text = config_path::readWholeFile(path);
-    // A line without its end was cut short.
-    text.erase(text.rfind('\n') + 1);
-    std::istringstream lines(text);
-    std::string line;
-    if (!std::getline(lines, line) || line != kHead)
-        return std::nullopt;
+JournalRead read(const std::string& path) {
+    JournalFile file;
+    if (std::optional<JournalFileFault> fault = file.open(path, kMaxJournalBytes))
+        return refused(refusalText(*fault), path);
     Journal journal;
     journal.path = path;
-    while (std::getline(lines, line)) {
-        applyLine(journal, line);
-    }
-    if (journal.folder.empty())
-        return std::nullopt;
-    return journal;
+    journal.file = file.identity();
+    JournalParser parser(journal);
+    std::optional<bool> cutShort = readLines(file, parser);
+    if (!parser.finish() || !cutShort)
+        return refused(refusalText(JournalFileFault::Unreadable), path);
+    journal.cutShort = *cutShort;
+    return JournalRead{std::move(journal), {}};
 }
 
-std::optional<Journal> latest() {
+JournalRead latest() {
     std::vector<std::string> paths = journalPaths();
     if (paths.empty())
-        return std::nullopt;
+        return JournalRead{std::nullopt, kNoRenameJournal};
     return read(paths.back());
 }
 
-bool markUndone(const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::app);
-    // On a line of its own even after a line a crash cut short.
-    out << "\nundone " << ini_store::quoted(localTimeText()) << "\n";
-    out.flush();
-    return static_cast<bool>(out);
+bool isSingleName(const std::string& name) {
+    bool separator = name.find_first_of(std::string("/\\\0", 3)) != std::string::npos;
+    bool dotsAndBlanks = name.find_first_not_of(". ") == std::string::npos;
+    return !separator && !dotsAndBlanks;
 }
 
 std::string localTimeText() {
-    return formatted(calendarTime(std::time(nullptr), true), "%Y-%m-%d %H:%M:%S");
+    std::time_t now = std::time(nullptr);
+    std::tm parts{};
+#ifdef _WIN32
+    localtime_s(&parts, &now);
+#else
+    localtime_r(&now, &parts);
+#endif
+    char text[32];
+    std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return std::string(text, length);
 }
 
 }  // namespace rename_journal
 
-JournalWriter::JournalWriter(std::string documentFolder)
-    : m_documentFolder(std::move(documentFolder)), m_started(rename_journal::localTimeText()) {
-    using namespace std::chrono;
-    auto now = system_clock::now();
-    auto milliseconds = duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
-    char millis[8];
-    std::snprintf(millis, sizeof millis, "-%03d", static_cast<int>(milliseconds.count()));
-    // Universal time, so the order of the names stays the order of the jobs across a
-    // change of the clocks.
-    m_base =
-        rename_journal::journalFolder() + rename_journal::kPrefix +
-        rename_journal::formatted(rename_journal::calendarTime(system_clock::to_time_t(now), false),
-                                  "%Y%m%d-%H%M%S") +
-        millis;
-    m_path = m_base + rename_journal::kSuffix;
+std::size_t Journal::remaining() const {
+    return static_cast<std::size_t>(std::count(restored.begin(), restored.end(), false));
 }
 
+JournalWriter::JournalWriter(std::string documentFolder)
+    : m_documentFolder(std::move(documentFolder)), m_started(rename_journal::localTimeText()) {}
+
 std::optional<FileFault> JournalWriter::open() {
-    if (rename_journal::journalFolder().empty())
+    using namespace rename_journal;
+    std::string folder = journalFolder();
+    if (folder.empty())
+        return FileFault::NoFolder;
+    // The undo may run from another working folder, or the folder's path may lead
+    // elsewhere by then: the journal keeps where the files are.
+    std::optional<std::string> documents = absoluteFolder(m_documentFolder);
+    if (!documents)
         return FileFault::NoFolder;
     config_path::createStoreFolder();
-    std::optional<FileFault> fault = m_file.create(m_path);
-    for (int n = 2; fault == FileFault::Exists && n <= rename_journal::kSameStampTries; ++n) {
-        char number[16];
-        std::snprintf(number, sizeof number, "_%02d", n);
-        m_path = m_base + number + rename_journal::kSuffix;
+    std::vector<std::string> paths = journalPaths();
+    std::uint64_t number = paths.empty() ? 0 : numberOf(paths.back());
+    std::optional<FileFault> fault = FileFault::Exists;
+    for (int n = 0; fault == FileFault::Exists && n < kNumberTries; ++n) {
+        std::string digits = std::to_string(++number);
+        // Padded, so that a listing by name shows them in order too.
+        digits.insert(0, digits.size() < 6 ? 6 - digits.size() : 0, '0');
+        m_path = folder + kPrefix + digits + kSuffix;
         fault = m_file.create(m_path);
     }
     if (!fault) {
-        fault = writeLine(std::string(rename_journal::kHead) + "\nfolder " +
-                          ini_store::quoted(m_documentFolder) + "\nstarted " +
-                          ini_store::quoted(m_started));
+        fault = writeLine(std::string(kHead) + "\nfolder " + ini_store::quoted(*documents) +
+                          "\nstarted " + ini_store::quoted(m_started));
     }
     if (fault) {
         m_file.close();
         return fault;
     }
-    rename_journal::dropOldJournals();
+    dropOldJournals(m_path);
     return std::nullopt;
 }
 
@@ -214,4 +315,27 @@ std::optional<FileFault> JournalWriter::writeLine(const std::string& line) {
     if (std::optional<FileFault> fault = m_file.writeLine(line + "\n"))
         return fault;
     return m_file.flushToDisk();
+}
+
+bool JournalMarks::restored(std::size_t entry) {
+    if (m_bFailed)
+        return false;
+    std::string lines;
+    if (!m_file.isOpen()) {
+        m_bFailed = m_file.append(m_journal.path, m_journal.file).has_value();
+        if (m_bFailed)
+            return false;
+        // A word no line takes ends a line a crash cut short, so it stays out.
+        lines = (m_journal.cutShort ? " -\n" : "") + std::string("undone ") +
+                ini_store::quoted(rename_journal::localTimeText()) + "\n";
+    }
+    lines += "restored " + std::to_string(entry) + "\n";
+    m_bFailed = m_file.writeLine(lines).has_value();
+    return !m_bFailed;
+}
+
+bool JournalMarks::finish() {
+    if (m_file.isOpen() && m_file.finish())
+        m_bFailed = true;
+    return !m_bFailed;
 }

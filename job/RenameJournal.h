@@ -7,10 +7,15 @@
 #include "FileServices.h"
 
 // The record of the renames one job made, kept in the user's settings folder (never in
-// the documents' folder) so that they can be undone. One text file per job, named by its
-// start time; each rename is one line, written and brought to disk before the next
+// the documents' folder) so that they can be undone. One text file per job, named by a
+// number one above the highest journal's, so their order is the jobs' order whatever the
+// clock says; each rename is one line, written and brought to disk before the next
 // document, so a job that dies leaves a usable journal. Names are quoted with the
-// configuration store's escapes, so any byte of a name survives.
+// configuration store's escapes, so any byte of a name survives. An undo appends a line
+// for each rename it took back, so the others can be tried again later.
+
+// When this user has no journal to undo.
+inline constexpr char kNoRenameJournal[] = "没有可撤销的改名记录。";
 
 struct JournalEntry {
     std::string oldName;
@@ -21,10 +26,21 @@ struct JournalEntry {
 // A journal as read back.
 struct Journal {
     std::string path;
-    std::string folder;   // the documents' folder, ending with a path separator
+    FileIdentity file;    // the journal file read, so an undo notes itself in this one only
+    std::string folder;   // the documents' folder, absolute, ending with a path separator
     std::string started;  // local time of the job's start, "2026-12-07 14:08:02"
     std::vector<JournalEntry> entries;
-    std::optional<std::string> undone;  // local time of its undo
+    std::vector<bool> restored;         // per entry: an undo gave the file its old name back
+    std::optional<std::string> undone;  // local time of the latest undo that restored any
+    bool cutShort = false;              // its last line has no end: a crash cut it short
+
+    std::size_t remaining() const;
+};
+
+// A journal, or why the file at its path cannot be taken for one.
+struct JournalRead {
+    std::optional<Journal> journal;
+    std::string refusal;  // in the user's words
 };
 
 namespace rename_journal {
@@ -32,25 +48,30 @@ namespace rename_journal {
 // How many journals are kept: the newest, counted when a new one is made.
 inline constexpr std::size_t kJournalsKept = 20;
 
-// The journals of this user, oldest first.
+// The journals of this user (regular files only), oldest first.
 std::vector<std::string> journalPaths();
 
-// The journal at path, or nothing when the file cannot be read or is no journal. Lines
-// cut short by a crash are left out.
-std::optional<Journal> read(const std::string& path);
+// The journal at path, refused when it is no regular file of this user's, too large to be
+// one, still held by the job writing it, or no journal. Lines cut short by a crash are
+// left out.
+JournalRead read(const std::string& path);
 
-// The newest journal of this user, when there is one and it can be read.
-std::optional<Journal> latest();
+// The newest journal of this user.
+JournalRead latest();
 
-// Notes in the journal that its renames were undone now.
-bool markUndone(const std::string& path);
+// True when name is one entry of a folder on either platform, as every name in a journal
+// must be to be undone: not empty, neither '/',
+// '\\' nor NUL in it, and not made of dots and blanks alone ("." and "..", and what
+// Windows reads as them).
+bool isSingleName(const std::string& name);
 
 // The current local time as a journal shows it.
 std::string localTimeText();
 
 }  // namespace rename_journal
 
-// Writes one job's journal: made at the job's first rename, one line per rename.
+// Writes one job's journal: made at the job's first rename, one line per rename, held
+// against other writers (and so against an undo) until the writer goes.
 class JournalWriter {
   public:
     // The start time is taken now.
@@ -61,7 +82,7 @@ class JournalWriter {
     std::optional<FileFault> open();
     // Appends the entry and brings it to disk.
     std::optional<FileFault> record(const JournalEntry& entry);
-    // Where the journal is, or is to be made.
+    // Where the journal is, once open() has tried to make it.
     const std::string& path() const { return m_path; }
 
   private:
@@ -69,7 +90,24 @@ class JournalWriter {
 
     std::string m_documentFolder;
     std::string m_started;
-    std::string m_base;  // the path up to the suffix: the start time, sortable
     std::string m_path;
     OutputFile m_file;
+};
+
+// Notes in a journal, as an undo goes, which entries got their old names back: the undo's
+// time before its first note, then one line per entry, brought to disk at the end. Only
+// the file the journal was read from takes them.
+class JournalMarks {
+  public:
+    explicit JournalMarks(const Journal& journal) : m_journal(journal) {}
+
+    // False when the notes cannot be written (a read-only journal, or another file now
+    // stands at its path); the undo that goes on must say so.
+    bool restored(std::size_t entry);
+    bool finish();
+
+  private:
+    const Journal& m_journal;
+    OutputFile m_file;
+    bool m_bFailed = false;
 };

@@ -1,25 +1,33 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "RenameJournal.h"
 
-// Taking back the renames of one journal: in reverse order, each file that still carries
-// its new name and is still the same file goes back to its old name, with the move that
-// never replaces. Nothing else is touched.
-
-// When this user has no journal to undo.
-inline constexpr char kNoRenameJournal[] = "没有可撤销的改名记录。";
+// Taking back the renames of one journal: in reverse order, each file not yet restored
+// that still carries its new name and is still the same file goes back to its old name,
+// through a handle on the journal's folder, with the move that never replaces. Nothing
+// else is touched. Each file restored is noted in the journal, so an undo that could not
+// restore them all can be tried again for the rest.
 
 // Why a file did not get its old name back.
 enum class UndoRefusal {
-    Missing,       // no file carries the new name any more
-    Changed,       // the file at the new name is another one, or was edited since
-    OldNameTaken,  // a file now stands at the old name
-    MoveFailed,    // the move failed (the file is open elsewhere, no permission)
-    Unsupported,   // the file system cannot move without the risk of replacing
+    Missing,        // no file carries the new name any more
+    Changed,        // the file at the new name is another one, or was edited since
+    OldNameTaken,   // a file now stands at the old name
+    MoveFailed,     // the move failed (the file is open elsewhere, no permission)
+    Unsupported,    // the file system cannot move without the risk of replacing
+    NotSingleName,  // a name holds a path separator or is "." or "..": no job wrote it
+};
+
+// Why nothing was tried.
+enum class UndoBlocked {
+    AlreadyUndone,  // an earlier undo restored every file
+    NoRenames,      // the journal holds no rename
+    NoFolder,       // the documents' folder is not there now (not mounted, removed)
 };
 
 struct UndoFailure {
@@ -30,15 +38,18 @@ struct UndoFailure {
 struct UndoReport {
     std::int32_t restored = 0;
     std::vector<UndoFailure> failures;
-    bool alreadyUndone = false;  // the journal was undone before; nothing was tried
-    bool allRestored() const { return !alreadyUndone && failures.empty(); }
+    std::optional<UndoBlocked> blocked;
+    bool notNoted = false;  // the journal could not note the files restored
+    // Every file left was restored, and noted.
+    bool succeeded() const { return !blocked && failures.empty() && !notNoted; }
 };
 
-// Undoes the journal and notes in it that it was undone.
+// Undoes the renames of the journal not restored before, noting each restored in it.
 UndoReport undoJournal(const Journal& journal);
 
 // The report as the user reads it, in Chinese, one line per file not restored.
 std::string undoReportText(const Journal& journal, const UndoReport& report);
 
-// The question asked before an undo: how many renames, in which folder, when.
+// The question asked before an undo: how many renames, in which folder, when; or, when
+// nothing is left to undo, why.
 std::string undoQuestion(const Journal& journal);

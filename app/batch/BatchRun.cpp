@@ -84,21 +84,13 @@ int runBatchJob(const JobSettings& settings, std::shared_ptr<CCore> core,
 }
 
 int runBatchUndo(const std::string& journalPath, std::ostream& out, std::ostream& err) {
-    std::string path = journalPath;
-    if (path.empty()) {
-        std::vector<std::string> paths = rename_journal::journalPaths();
-        if (paths.empty()) {
-            err << kNoRenameJournal << "\n";
-            return 1;
-        }
-        path = paths.back();
-    }
-    std::optional<Journal> journal = rename_journal::read(path);
-    if (!journal) {
-        err << "无法读取改名记录，或该文件不是改名记录：" << path << "\n";
+    JournalRead found =
+        journalPath.empty() ? rename_journal::latest() : rename_journal::read(journalPath);
+    if (!found.journal) {
+        err << found.refusal << "\n";
         return 1;
     }
-    UndoReport report = undoJournal(*journal);
-    out << undoReportText(*journal, report) << "\n";
-    return report.allRestored() ? 0 : 1;
+    UndoReport report = undoJournal(*found.journal);
+    out << undoReportText(*found.journal, report) << "\n";
+    return report.succeeded() ? 0 : 1;
 }

@@ -170,17 +170,18 @@ void CBatchDlgLogic::scanDone(const JobReport& report) {
 void CBatchDlgLogic::undoLastRenames() {
     if (!m_core || m_bRunning)
         return;
-    std::optional<Journal> journal = rename_journal::latest();
-    if (!journal) {
-        m_view.warn(kNoRenameJournal);
+    JournalRead found = rename_journal::latest();
+    if (!found.journal) {
+        m_view.warn(found.refusal);
         return;
     }
-    if (journal->undone) {
-        m_view.warn(undoQuestion(*journal));
+    const Journal& journal = *found.journal;
+    if (journal.remaining() == 0) {
+        m_view.warn(undoQuestion(journal));
         return;
     }
-    if (m_view.confirm(undoQuestion(*journal)))
-        m_view.warn(undoReportText(*journal, undoJournal(*journal)));
+    if (m_view.confirm(undoQuestion(journal)))
+        m_view.warn(undoReportText(journal, undoJournal(journal)));
 }
 
 void CBatchDlgLogic::chooseFolder() {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "../FileServices.h"
 
@@ -66,6 +67,16 @@ std::optional<FileFault> lockRecords(int fd) {
     }
 }
 
+FileIdentity identityOf(const struct stat& info) {
+    return FileIdentity{
+        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::uint64_t>(info.st_size),
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+// Opening never waits for a writer at a pipe, nor makes a terminal the controlling one.
+constexpr int kOpenAnyFile = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
 }  // namespace
 
 FolderListing listFolder(const std::string& folder) {
@@ -115,10 +126,7 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0)
         return std::nullopt;
-    return FileIdentity{
-        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::uint64_t>(info.st_size),
-        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+    return identityOf(info);
 }
 
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
@@ -126,6 +134,101 @@ bool fitsNameLimits(const std::string& folder, const std::string& name) {
     if (limit <= 0)
         limit = NAME_MAX;
     return name.size() <= static_cast<std::size_t>(limit);
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<std::string> absoluteFolder(const std::string& folder) {
+    char* resolved = ::realpath(folder.c_str(), nullptr);
+    if (!resolved)
+        return std::nullopt;
+    std::string path = resolved;
+    ::free(resolved);
+    if (!path.ends_with('/'))
+        path += '/';
+    return path;
+}
+
+FolderHandle::~FolderHandle() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool FolderHandle::open(const std::string& folder) {
+    if (!folder.starts_with('/'))
+        return false;
+    m_fd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return m_fd >= 0;
+}
+
+std::optional<FileIdentity> FolderHandle::identity(const std::string& name) const {
+    struct stat info;
+    if (::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    return identityOf(info);
+}
+
+MoveResult FolderHandle::moveNoReplace(const std::string& from, const std::string& to) const {
+    if (::renameat2(m_fd, from.c_str(), m_fd, to.c_str(), RENAME_NOREPLACE) == 0)
+        return MoveResult::Moved;
+    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
+        return MoveResult::NoReplaceUnsupported;
+    return MoveResult::NotMoved;
+}
+
+JournalFile::~JournalFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::optional<JournalFileFault> JournalFile::open(const std::string& path, std::uint64_t maxBytes) {
+    m_fd = ::open(path.c_str(), O_RDONLY | kOpenAnyFile);
+    struct stat info;
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
+        return JournalFileFault::Unreadable;
+    if (!S_ISREG(info.st_mode))
+        return JournalFileFault::NotRegular;
+    // A journal another user could write could name any file of this user's.
+    if (info.st_uid != ::geteuid())
+        return JournalFileFault::NotOwned;
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        return JournalFileFault::TooLarge;
+    // A read lock meets the write lock the job holds on its journal.
+    struct flock whole {};
+    whole.l_type = F_RDLCK;
+    whole.l_whence = SEEK_SET;
+    if (::fcntl(m_fd, F_OFD_SETLK, &whole) != 0 && (errno == EAGAIN || errno == EACCES))
+        return JournalFileFault::Locked;
+    m_identity = identityOf(info);
+    return std::nullopt;
+}
+
+std::int64_t JournalFile::read(char* buffer, std::size_t size) {
+    ssize_t n;
+    do {
+        n = ::read(m_fd, buffer, size);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
+std::optional<FileFault> OutputFile::append(const std::string& path, const FileIdentity& expected) {
+    close();
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | kOpenAnyFile);
+    if (fd < 0)
+        return faultOf(errno);
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uint64_t>(info.st_dev) != expected.volume ||
+        static_cast<std::uint64_t>(info.st_ino) != expected.index) {
+        ::close(fd);
+        return FileFault::Other;
+    }
+    m_fd = fd;
+    m_nCommitted = static_cast<std::uint64_t>(info.st_size);
+    return std::nullopt;
 }
 
 std::optional<FileFault> OutputFile::open(const std::string& path) {
@@ -157,6 +260,11 @@ std::optional<FileFault> OutputFile::create(const std::string& path) {
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return faultOf(errno);
+    if (std::optional<FileFault> fault = lockRecords(fd)) {
+        ::close(fd);
+        ::unlink(path.c_str());
+        return fault;
+    }
     m_fd = fd;
     m_nCommitted = 0;
     return std::nullopt;

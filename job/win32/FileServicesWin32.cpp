@@ -2,6 +2,7 @@
 
 #include "../FileServices.h"
 #include "NarrowText.h"
+#include "PathSeparator.h"
 
 namespace {
 
@@ -26,6 +27,26 @@ FileFault faultOf(DWORD error) {
         default:
             return FileFault::Other;
     }
+}
+
+std::uint64_t joined(DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+std::optional<FileIdentity> handleIdentity(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info))
+        return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, joined(info.nFileIndexHigh, info.nFileIndexLow),
+                        joined(info.nFileSizeHigh, info.nFileSizeLow),
+                        static_cast<std::int64_t>(joined(info.ftLastWriteTime.dwHighDateTime,
+                                                         info.ftLastWriteTime.dwLowDateTime))};
+}
+
+bool isAbsolutePath(const std::string& path) {
+    bool drive = path.size() >= 3 && path[1] == ':' && isPathSeparator(path[2]);
+    bool share = path.size() >= 2 && isPathSeparator(path[0]) && isPathSeparator(path[1]);
+    return drive || share;
 }
 
 }  // namespace
@@ -66,18 +87,9 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
         nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    BY_HANDLE_FILE_INFORMATION info;
-    BOOL ok = GetFileInformationByHandle(file, &info);
+    std::optional<FileIdentity> identity = handleIdentity(file);
     CloseHandle(file);
-    if (!ok)
-        return std::nullopt;
-    auto joined = [](DWORD high, DWORD low) {
-        return (static_cast<std::uint64_t>(high) << 32) | low;
-    };
-    return FileIdentity{info.dwVolumeSerialNumber, joined(info.nFileIndexHigh, info.nFileIndexLow),
-                        joined(info.nFileSizeHigh, info.nFileSizeLow),
-                        static_cast<std::int64_t>(joined(info.ftLastWriteTime.dwHighDateTime,
-                                                         info.ftLastWriteTime.dwLowDateTime))};
+    return identity;
 }
 
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
@@ -88,6 +100,89 @@ bool fitsNameLimits(const std::string& folder, const std::string& name) {
         ++characters;
     }
     return characters <= 255 && folder.size() + name.size() < MAX_PATH;
+}
+
+bool isRegularFile(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD notPlain =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & notPlain) == 0;
+}
+
+std::optional<std::string> absoluteFolder(const std::string& folder) {
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return std::nullopt;
+    std::string path(full, length);
+    if (!isPathSeparator(path.back()))
+        path += '\\';
+    return path;
+}
+
+FolderHandle::~FolderHandle() = default;
+
+bool FolderHandle::open(const std::string& folder) {
+    DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (!isAbsolutePath(folder) || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return false;
+    m_folder = folder;
+    return true;
+}
+
+std::optional<FileIdentity> FolderHandle::identity(const std::string& name) const {
+    return fileIdentity(m_folder + name);
+}
+
+MoveResult FolderHandle::moveNoReplace(const std::string& from, const std::string& to) const {
+    return moveFileNoReplace(m_folder + from, m_folder + to);
+}
+
+JournalFile::~JournalFile() {
+    if (m_handle != INVALID_HANDLE_VALUE)
+        CloseHandle(m_handle);
+}
+
+std::optional<JournalFileFault> JournalFile::open(const std::string& path, std::uint64_t maxBytes) {
+    // Sharing only reading fails while the job holds the journal for writing.
+    m_handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (m_handle == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_SHARING_VIOLATION ? JournalFileFault::Locked
+                                                         : JournalFileFault::Unreadable;
+    }
+    if (GetFileType(m_handle) != FILE_TYPE_DISK)
+        return JournalFileFault::NotRegular;
+    std::optional<FileIdentity> identity = handleIdentity(m_handle);
+    if (!identity)
+        return JournalFileFault::Unreadable;
+    if (identity->size > maxBytes)
+        return JournalFileFault::TooLarge;
+    m_identity = *identity;
+    return std::nullopt;
+}
+
+std::int64_t JournalFile::read(char* buffer, std::size_t size) {
+    DWORD got = 0;
+    if (!ReadFile(m_handle, buffer, static_cast<DWORD>(size), &got, nullptr))
+        return -1;
+    return got;
+}
+
+std::optional<FileFault> OutputFile::append(const std::string& path, const FileIdentity& expected) {
+    if (std::optional<FileFault> fault = openHandle(path, FILE_SHARE_READ, OPEN_EXISTING))
+        return fault;
+    std::optional<FileIdentity> identity = handleIdentity(m_handle);
+    LARGE_INTEGER end{};
+    if (GetFileType(m_handle) != FILE_TYPE_DISK || !identity ||
+        identity->volume != expected.volume || identity->index != expected.index ||
+        !SetFilePointerEx(m_handle, end, nullptr, FILE_END)) {
+        close();
+        return FileFault::Other;
+    }
+    m_nCommitted = identity->size;
+    return std::nullopt;
 }
 
 std::optional<FileFault> OutputFile::openHandle(const std::string& path, DWORD share,

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "CCore.h"
 #include "ConfigHome.h"
 #include "FileServices.h"
+#include "IniStore.h"
 #include "RenameJournal.h"
+#include "RenameUndo.h"
 #include "TempDir.h"
 #include "TestShell.h"
 
@@ -139,7 +142,10 @@ TEST_F(BatchRun, undoRestoresOnlyTheFilesThatAreStillTheSameAndNeverOverwrites) 
         << report;
 
     EXPECT_EQ(undo(), 1);
-    EXPECT_NE(out.str().find("撤销过，本次未做任何改动。"), std::string::npos) << out.str();
+    EXPECT_NE(
+        out.str().find("上次撤销后尚有 4 个文件未恢复原名。\n已恢复原名 0 个文件，未恢复 4 个："),
+        std::string::npos)
+        << out.str();
     EXPECT_EQ(names(),
               (std::vector<std::string>{"a.doc", "d.doc", "f.doc", "tb.doc", "tc.doc", "td.doc"}));
 }
@@ -162,6 +168,72 @@ TEST_F(BatchRun, undoesTheNamedJournalOrTheNewestAndTellsWhenThereIsNone) {
     EXPECT_NE(out.str().find("已恢复原名 1 个文件。"), std::string::npos) << out.str();
     EXPECT_EQ(undo(folder.file("a.doc")), 1);
     EXPECT_EQ(err.str(), "无法读取改名记录，或该文件不是改名记录：" + folder.file("a.doc") + "\n");
+}
+
+TEST_F(BatchRun, undoLeavesWhatItCouldNotRestoreForAnotherTryAndSaysHowManyRemain) {
+    renameTitled({{"a.doc", "ta"}, {"b.doc", "tb"}});
+    ASSERT_EQ(run(), 0) << err.str();
+    // The folder away for a moment: nothing is tried, nothing noted.
+    std::string away = folder.path().substr(0, folder.path().size() - 1) + "-away";
+    fs::rename(folder.path(), away);
+    EXPECT_EQ(undo(), 1);
+    EXPECT_NE(out.str().find("目录不存在或无法打开（可能尚未连接），本次未做任何改动"),
+              std::string::npos)
+        << out.str();
+    fs::rename(away, folder.path());
+
+    folder.write("b.doc", "stands at the old name");
+    EXPECT_EQ(undo(), 1);
+    EXPECT_NE(out.str().find("已恢复原名 1 个文件，未恢复 1 个："), std::string::npos) << out.str();
+    fs::remove(folder.file("b.doc"));
+    EXPECT_EQ(undo(), 0) << out.str();
+    EXPECT_NE(out.str().find("上次撤销后尚有 1 个文件未恢复原名。\n已恢复原名 1 个文件。"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(names(), (std::vector<std::string>{"a.doc", "b.doc"}));
+    EXPECT_EQ(undo(), 1);
+    EXPECT_NE(out.str().find("撤销过，本次未做任何改动。"), std::string::npos) << out.str();
+}
+
+TEST_F(BatchRun, undoOfACraftedJournalMovesNothingOutOfItsFolder) {
+    TempDir other;
+    other.write("secret.doc", "kept where it is");
+    std::string journal = folder.file("crafted.journal");
+    std::string head = "tarnel rename journal 1\nfolder " + ini_store::quoted(folder.path()) +
+                       "\nstarted \"2026-01-01 00:00:00\"\n";
+    auto line = [](const std::string& oldName, const std::string& newName, const FileIdentity& id) {
+        return "rename " + ini_store::quoted(oldName) + " " + ini_store::quoted(newName) + " " +
+               std::to_string(id.volume) + " " + std::to_string(id.index) + " " +
+               std::to_string(id.size) + " " + std::to_string(id.modified) + "\n";
+    };
+    std::string outside = fs::relative(other.file("secret.doc"), folder.path()).string();
+    std::ofstream(journal, std::ios::binary)
+        << head << line(".secret.doc", outside, *fileIdentity(other.file("secret.doc")));
+    EXPECT_EQ(undo(journal), 1);
+    EXPECT_EQ(readFile(other.file("secret.doc")), "kept where it is");
+    EXPECT_NE(out.str().find("：名称不是单个文件名"), std::string::npos) << out.str();
+
+    std::ofstream(journal, std::ios::binary) << head;
+    EXPECT_EQ(undo(journal), 1);
+    EXPECT_NE(out.str().find("改名记录中没有改名，本次未做任何改动。"), std::string::npos);
+}
+
+TEST_F(BatchRun, undoTellsWhenItCouldNotNoteWhatItRestored) {
+    renameTitled({{"a.doc", "ta"}});
+    ASSERT_EQ(run(), 0) << err.str();
+    JournalRead read = rename_journal::latest();
+    ASSERT_TRUE(read.journal);
+    // Another file put at the journal's path takes no notes meant for the one read.
+    std::string path = read.journal->path;
+    fs::copy_file(path, path + ".copy");
+    fs::remove(path);
+    fs::rename(path + ".copy", path);
+    UndoReport report = undoJournal(*read.journal);
+    EXPECT_EQ(report.restored, 1);
+    EXPECT_FALSE(report.succeeded());
+    EXPECT_NE(undoReportText(*read.journal, report).find("无法在改名记录中记下已恢复的文件"),
+              std::string::npos);
+    EXPECT_EQ(rename_journal::read(path).journal->remaining(), 1u);
 }
 
 TEST_F(BatchRun, previewTellsEveryRenameInTheEndReportsWordsAndChangesNothing) {
