@@ -60,9 +60,8 @@ JournalRead read(const std::string& path);
 JournalRead latest();
 
 // True when name is one entry of a folder on either platform, as every name in a journal
-// must be to be undone: not empty, neither '/',
-// '\\' nor NUL in it, and not made of dots and blanks alone ("." and "..", and what
-// Windows reads as them).
+// must be to be undone: not empty, neither '/', '\\' nor NUL in it, and not made of dots
+// and blanks alone ("." and "..", and what Windows reads as them).
 bool isSingleName(const std::string& name);
 
 // The current local time as a journal shows it.
