@@ -42,6 +42,10 @@ void DocumentRenamer::rename(const std::string& name, const std::string& title,
         m_report.renameKept(name, outcome);
 }
 
+void DocumentRenamer::takeName(const std::string& name) {
+    m_names.insert(nameKey(name));
+}
+
 RenameOutcome DocumentRenamer::preview(const std::string& name, const std::string& newName) {
     std::string key = nameKey(newName);
     // Only a change of case on Windows finds its own name.

@@ -18,6 +18,9 @@ class DocumentRenamer {
                     JobReport& report);
 
     void rename(const std::string& name, const std::string& title, const std::string& extension);
+    // A name of the folder that the job takes before its renames, though the listing did
+    // not hold it: the output file's.
+    void takeName(const std::string& name);
 
   private:
     RenameOutcome preview(const std::string& name, const std::string& newName);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,8 +114,34 @@ class JournalFile {
     FileIdentity m_identity;
 };
 
-// Why the output file could not be opened or written.
-enum class FileFault { Busy, Denied, NoFolder, NoSpace, Exists, Other };
+// The first bytes of the regular file at path, at most limit of them; nothing when it is no
+// regular file or cannot be read. Opened without blocking, so a FIFO never holds the caller.
+std::optional<std::string> readFileHead(const std::string& path, std::size_t limit);
+
+// Why the output file could not be opened or written. NotAFile: a FIFO, a device or the
+// like stands at the path; IsDocument: the file is a document the CSV would destroy;
+// OfficeLockFile: only LibreOffice's lock file beside it says it is held.
+enum class FileFault {
+    Busy,
+    Denied,
+    NoFolder,
+    NoSpace,
+    Exists,
+    NotAFile,
+    IsDocument,
+    OfficeLockFile,
+    Other
+};
+
+// An output file as open() finds it, before anything in it is truncated.
+struct OpenedOutput {
+    FileIdentity identity;
+    std::uint64_t links = 1;  // names the file has: more than one, and another may be a document
+    std::string head;         // its first kHeadBytes, when it could be read
+    static constexpr std::size_t kHeadBytes = 8;  // enough for every document signature
+};
+// Whether the file found is one that must not be overwritten.
+using OutputRefusal = std::function<bool(const OpenedOutput&)>;
 
 // The CSV output file: opened exclusively, so another program that holds the file keeps
 // it, and written in whole lines, so a failing write leaves only complete lines behind.
@@ -123,7 +150,8 @@ enum class FileFault { Busy, Denied, NoFolder, NoSpace, Exists, Other };
 // record lock or an open-file-description lock (this program, LibreOffice and others
 // that lock), or beside which LibreOffice's lock file ".~lock.NAME#" stands; an editor
 // that takes no lock is not seen, and nothing keeps a program from opening the file
-// while the job writes it.
+// while the job writes it. Only a regular file (or a new one) is taken: it is opened
+// without blocking, so a FIFO at the path cannot hold the job.
 class OutputFile {
   public:
     OutputFile() = default;
@@ -131,8 +159,9 @@ class OutputFile {
     OutputFile& operator=(const OutputFile&) = delete;
     ~OutputFile() { close(); }
 
-    // Opens the file for writing, created, exclusively, and only then truncated.
-    std::optional<FileFault> open(const std::string& path);
+    // Opens the file for writing, created, exclusively, and only then truncated; a file
+    // that refused() rejects is left as it was (IsDocument).
+    std::optional<FileFault> open(const std::string& path, const OutputRefusal& refused);
     // Creates a new file for appending; Exists when the name is taken, which stays as it was.
     // While it is open, no other writer may take it: the job's journal, which an undo must
     // not read before the job is done with it.
@@ -154,9 +183,9 @@ class OutputFile {
 
   private:
 #ifdef _WIN32
-    // open and create differ only in the sharing and the disposition they ask for.
-    std::optional<FileFault> openHandle(const std::string& path, unsigned long share,
-                                        unsigned long disposition);
+    // open and create differ in the access, the sharing and the disposition they ask for.
+    std::optional<FileFault> openHandle(const std::string& path, unsigned long access,
+                                        unsigned long share, unsigned long disposition);
     void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 #else
     int m_fd = -1;

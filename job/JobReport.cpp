@@ -24,6 +24,12 @@ std::string faultText(FileFault fault) {
             return "磁盘空间不足";
         case FileFault::Exists:
             return "文件已存在";
+        case FileFault::NotAFile:
+            return "不是普通文件，而是管道、设备或目录，请另选输出文件";
+        case FileFault::IsDocument:
+            return "该文件是文档，写入会覆盖其内容，已保持原样，请另选输出文件";
+        case FileFault::OfficeLockFile:
+            return "LibreOffice 的锁定文件表明该文件已被打开";
         case FileFault::Other:
             break;
     }
@@ -84,6 +90,14 @@ std::string doneText(CCore& core, std::int32_t documents) {
 
 void JobReport::outputNotOpened(const std::string& path, FileFault fault) {
     m_failure = "无法打开输出文件：" + shownName(path) + "（" + faultText(fault) + "）";
+}
+
+void JobReport::outputHeldByLockFile(const std::string& path, const std::string& lockPath,
+                                     const std::string& holder) {
+    std::string who = holder.empty() ? "" : " " + holder + " ";
+    m_failure = "无法打开输出文件：" + path + "（旁边的 LibreOffice 锁定文件 " + lockPath +
+                " 表明该文件正被" + who +
+                "打开；若 LibreOffice 并未打开它，这是异常退出时留下的锁定文件，删除后即可重试）";
 }
 
 void JobReport::outputNotWritten(const std::string& path, FileFault fault) {

@@ -29,6 +29,10 @@ class JobReport {
     std::int32_t documents() const { return m_nDocuments; }
 
     void outputNotOpened(const std::string& path, FileFault fault);
+    // Only LibreOffice's lock file at lockPath says the output is held, by holder (empty
+    // when it names nobody); it may be a crash's leftover that the user removes.
+    void outputHeldByLockFile(const std::string& path, const std::string& lockPath,
+                              const std::string& holder);
     void outputNotWritten(const std::string& path, FileFault fault);
     void shellNotConnected();
     void folderNotOpened(const std::string& folder);

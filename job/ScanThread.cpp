@@ -3,6 +3,8 @@
 #include <exception>
 
 #include "CsvLine.h"
+#include "OfficeLockFile.h"
+#include "OutputGuard.h"
 #include "PropertyList.h"
 
 CScanThread::CScanThread(const JobRequest& request, std::shared_ptr<JobEvents> events)
@@ -44,11 +46,16 @@ void CScanThread::scan() {
         m_report.folderCutShort(m_folderPath);
         return;
     }
-    if (m_settings.getprops && !m_bPreview && !openOutput())
+    std::vector<std::string> documents = documentNames(listing);
+    if (m_settings.getprops && !m_bPreview && !openOutput(documents))
         return;
     m_renamer = std::make_unique<DocumentRenamer>(m_folderPath, listing, m_bPreview, m_report);
+    // The output is made before the first rename, so its name is taken in a preview too.
+    if (m_settings.getprops) {
+        if (std::optional<std::string> name = nameInFolder(m_settings.fileout, m_folderPath))
+            m_renamer->takeName(*name);
+    }
     m_nCount = 0;
-    std::vector<std::string> documents = documentNames(listing);
     // The backend may read them ahead; each is still looked up at its turn.
     m_shell.expectItems(documents);
     for (const std::string& name : documents) {
@@ -85,16 +92,19 @@ bool CScanThread::openFolder() {
     return m_shell.hasFolder();
 }
 
-bool CScanThread::openOutput() {
-    m_core->createFile(m_settings.fileout, 1);
+bool CScanThread::openOutput(const std::vector<std::string>& documents) {
+    const std::string& path = m_settings.fileout;
+    m_core->createFile(path, 1);
     PropertyColumns columns = propertyColumns(normalisePropertyList(m_settings.propids), *m_core);
     m_columns = std::move(columns.numbers);
     m_report.clamped(columns.clampedFields);
-    if (std::optional<FileFault> fault = m_outFile.open(m_settings.fileout)) {
-        m_report.outputNotOpened(m_settings.fileout, *fault);
-        return false;
-    }
-    return true;
+    std::optional<FileFault> fault =
+        m_outFile.open(path, documentRefusal(path, m_folderPath, documents));
+    if (fault == FileFault::OfficeLockFile)
+        m_report.outputHeldByLockFile(path, officeLockFilePath(path), readOfficeLockHolder(path));
+    else if (fault)
+        m_report.outputNotOpened(path, *fault);
+    return !fault;
 }
 
 bool CScanThread::processDocument(const std::string& name) {

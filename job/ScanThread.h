@@ -28,7 +28,8 @@ class CScanThread {
     // first failure (recorded in m_report).
     void scan();
     bool openFolder();
-    bool openOutput();
+    // Refuses an output that is no regular file or is one of the documents.
+    bool openOutput(const std::vector<std::string>& documents);
     // The listing's documents, in listing order.
     static std::vector<std::string> documentNames(const FolderListing& listing);
     // One document of the listing; false when the job must stop.

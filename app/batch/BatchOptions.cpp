@@ -40,7 +40,11 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
         } else if (takesValue) {
             if (i + 1 == args.size())
                 return usageError("选项缺少参数：" + arg);
-            (arg == "--props" ? props : out) = args[++i];
+            std::optional<std::string>& value = arg == "--props" ? props : out;
+            // Keeping only the last of two would hide a script's slip.
+            if (value)
+                return usageError("选项只能指定一次：" + arg);
+            value = args[++i];
         } else {
             return usageError("未知选项：" + arg);
         }

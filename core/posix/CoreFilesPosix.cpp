@@ -27,7 +27,8 @@ int CCore::isFileExist(std::string path) {
 void CCore::createFile(std::string path, int create) {
     if (!create || path.empty())
         return;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    // Without blocking: a FIFO at the path would wait for a reader.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd >= 0)
         ::close(fd);
 }

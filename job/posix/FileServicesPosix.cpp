@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "../FileServices.h"
+#include "../OfficeLockFile.h"
 
 namespace {
 
@@ -31,18 +32,24 @@ FileFault faultOf(int error) {
             return FileFault::NoSpace;
         case EEXIST:
             return FileFault::Exists;
+        case ENXIO:  // a FIFO without a reader, a socket, a device that is not there
+        case EISDIR:
+            return FileFault::NotAFile;
         default:
             return FileFault::Other;
     }
 }
 
-// LibreOffice leaves ".~lock.NAME#" beside a file it has open.
 bool hasOfficeLockFile(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string lockPath = path.substr(0, nameStart) + ".~lock." + path.substr(nameStart) + "#";
     struct stat info;
-    return ::lstat(lockPath.c_str(), &info) == 0;
+    return ::lstat(officeLockFilePath(path).c_str(), &info) == 0;
+}
+
+FileIdentity identityOf(const struct stat& info) {
+    return FileIdentity{
+        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::uint64_t>(info.st_size),
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 // A write lock over the whole file, on the open file description: it meets the POSIX
@@ -67,15 +74,41 @@ std::optional<FileFault> lockRecords(int fd) {
     }
 }
 
-FileIdentity identityOf(const struct stat& info) {
-    return FileIdentity{
-        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::uint64_t>(info.st_size),
-        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
-}
-
 // Opening never waits for a writer at a pipe, nor makes a terminal the controlling one.
 constexpr int kOpenAnyFile = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+// Only a regular file is an output: a FIFO, a device or a socket is refused, and the file
+// blocks again for the writes, which must be whole. Then refused() has its say.
+std::optional<FileFault> checkOpened(int fd, const OutputRefusal& refused) {
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return faultOf(errno);
+    if (!S_ISREG(info.st_mode))
+        return FileFault::NotAFile;
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return faultOf(errno);
+    OpenedOutput found{identityOf(info), static_cast<std::uint64_t>(info.st_nlink), {}};
+    // A file opened for writing only gives no head; the identity still counts.
+    char head[OpenedOutput::kHeadBytes];
+    ssize_t got = ::pread(fd, head, sizeof head, 0);
+    if (got > 0)
+        found.head.assign(head, static_cast<std::size_t>(got));
+    if (refused && refused(found))
+        return FileFault::IsDocument;
+    return std::nullopt;
+}
+
+// Another program's locks on the output: the file's own first, then LibreOffice's lock
+// file beside it, which is told apart as it may be left over from a crash.
+std::optional<FileFault> checkLocks(int fd, const std::string& path) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return faultOf(errno);
+    if (std::optional<FileFault> fault = lockRecords(fd))
+        return fault;
+    if (hasOfficeLockFile(path))
+        return FileFault::OfficeLockFile;
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -127,6 +160,28 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
     if (::lstat(path.c_str(), &info) != 0)
         return std::nullopt;
     return identityOf(info);
+}
+
+std::optional<std::string> readFileHead(const std::string& path, std::size_t limit) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string head(limit, '\0');
+    std::size_t filled = 0;
+    while (filled < limit) {
+        ssize_t got = ::read(fd, head.data() + filled, limit - filled);
+        if (got <= 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    head.resize(filled);
+    return head;
 }
 
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
@@ -231,19 +286,20 @@ std::optional<FileFault> OutputFile::append(const std::string& path, const FileI
     return std::nullopt;
 }
 
-std::optional<FileFault> OutputFile::open(const std::string& path) {
+std::optional<FileFault> OutputFile::open(const std::string& path, const OutputRefusal& refused) {
     close();
-    if (hasOfficeLockFile(path))
-        return FileFault::Busy;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    // Without blocking, as a FIFO would wait for a reader. Read too, to see what the file
+    // begins with, unless the user may only write it.
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return faultOf(errno);
-    // Truncating only once the locks are ours keeps a file another program holds intact.
-    std::optional<FileFault> fault;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        fault = faultOf(errno);
-    else
-        fault = lockRecords(fd);
+    // Truncating only once the file is known for one the CSV may replace, and its locks
+    // are ours, keeps a document or a file another program holds intact.
+    std::optional<FileFault> fault = checkOpened(fd, refused);
+    if (!fault)
+        fault = checkLocks(fd, path);
     if (!fault && ::ftruncate(fd, 0) != 0)
         fault = faultOf(errno);
     if (fault) {

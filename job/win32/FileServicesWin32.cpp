@@ -33,20 +33,34 @@ std::uint64_t joined(DWORD high, DWORD low) {
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
-std::optional<FileIdentity> handleIdentity(HANDLE file) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file, &info))
-        return std::nullopt;
+FileIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return FileIdentity{info.dwVolumeSerialNumber, joined(info.nFileIndexHigh, info.nFileIndexLow),
                         joined(info.nFileSizeHigh, info.nFileSizeLow),
                         static_cast<std::int64_t>(joined(info.ftLastWriteTime.dwHighDateTime,
                                                          info.ftLastWriteTime.dwLowDateTime))};
 }
 
+std::optional<FileIdentity> handleIdentity(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info))
+        return std::nullopt;
+    return identityOf(info);
+}
+
 bool isAbsolutePath(const std::string& path) {
     bool drive = path.size() >= 3 && path[1] == ':' && isPathSeparator(path[2]);
     bool share = path.size() >= 2 && isPathSeparator(path[0]) && isPathSeparator(path[1]);
     return drive || share;
+}
+
+// The first bytes of an open file, as many as it gives of limit.
+std::string headOf(HANDLE file, std::size_t limit) {
+    std::string head(limit, '\0');
+    DWORD got = 0;
+    if (!ReadFile(file, head.data(), static_cast<DWORD>(limit), &got, nullptr))
+        got = 0;
+    head.resize(got);
+    return head;
 }
 
 }  // namespace
@@ -90,6 +104,19 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
     std::optional<FileIdentity> identity = handleIdentity(file);
     CloseHandle(file);
     return identity;
+}
+
+std::optional<std::string> readFileHead(const std::string& path, std::size_t limit) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::optional<std::string> head;
+    if (GetFileType(file) == FILE_TYPE_DISK)
+        head = headOf(file, limit);
+    CloseHandle(file);
+    return head;
 }
 
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
@@ -171,7 +198,8 @@ std::int64_t JournalFile::read(char* buffer, std::size_t size) {
 }
 
 std::optional<FileFault> OutputFile::append(const std::string& path, const FileIdentity& expected) {
-    if (std::optional<FileFault> fault = openHandle(path, FILE_SHARE_READ, OPEN_EXISTING))
+    if (std::optional<FileFault> fault =
+            openHandle(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING))
         return fault;
     std::optional<FileIdentity> identity = handleIdentity(m_handle);
     LARGE_INTEGER end{};
@@ -185,10 +213,10 @@ std::optional<FileFault> OutputFile::append(const std::string& path, const FileI
     return std::nullopt;
 }
 
-std::optional<FileFault> OutputFile::openHandle(const std::string& path, DWORD share,
+std::optional<FileFault> OutputFile::openHandle(const std::string& path, DWORD access, DWORD share,
                                                 DWORD disposition) {
     close();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, share, nullptr, disposition,
+    HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return faultOf(GetLastError());
@@ -197,14 +225,35 @@ std::optional<FileFault> OutputFile::openHandle(const std::string& path, DWORD s
     return std::nullopt;
 }
 
-std::optional<FileFault> OutputFile::open(const std::string& path) {
+std::optional<FileFault> OutputFile::open(const std::string& path, const OutputRefusal& refused) {
     // Share mode 0: the open fails, before anything is truncated, while another program
-    // holds the file, and nobody else opens it while the job runs.
-    return openHandle(path, 0, CREATE_ALWAYS);
+    // holds the file, and nobody else opens it while the job runs. Read too, to see what
+    // the file begins with, unless the user may only write it.
+    std::optional<FileFault> fault = openHandle(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS);
+    if (fault == FileFault::Denied)
+        fault = openHandle(path, GENERIC_WRITE, 0, OPEN_ALWAYS);
+    if (fault)
+        return fault;
+    // A pipe, a console or a device is no file to keep lines in; truncated only once the
+    // file is known for one the CSV may replace.
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(m_handle) != FILE_TYPE_DISK)
+        fault = FileFault::NotAFile;
+    else if (!GetFileInformationByHandle(m_handle, &info))
+        fault = faultOf(GetLastError());
+    else if (refused && refused({identityOf(info), info.nNumberOfLinks,
+                                 headOf(m_handle, OpenedOutput::kHeadBytes)}))
+        fault = FileFault::IsDocument;
+    else if (SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+             !SetEndOfFile(m_handle))
+        fault = faultOf(GetLastError());
+    if (fault)
+        close();
+    return fault;
 }
 
 std::optional<FileFault> OutputFile::create(const std::string& path) {
-    return openHandle(path, FILE_SHARE_READ, CREATE_NEW);
+    return openHandle(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW);
 }
 
 std::optional<FileFault> OutputFile::flushToDisk() {

@@ -74,6 +74,10 @@ TEST(BatchOptions, refusesIncompleteOrUnknownArguments) {
     EXPECT_EQ(usageErrorOf({"--rename", "a", "b"}), "只能指定一个目录：b");
     EXPECT_EQ(usageErrorOf({"--out"}), "选项缺少参数：--out");
     EXPECT_EQ(usageErrorOf({"--verbose", "dir"}), "未知选项：--verbose");
+    EXPECT_EQ(usageErrorOf({"--props", "0", "--out", "a.csv", "--props", "21", "dir"}),
+              "选项只能指定一次：--props");
+    EXPECT_EQ(usageErrorOf({"--out", "a.csv", "--props", "0", "--out", "b.csv", "dir"}),
+              "选项只能指定一次：--out");
 }
 
 class BatchRun : public ::testing::Test {
@@ -271,6 +275,24 @@ TEST_F(BatchRun, previewTellsEveryRenameInTheEndReportsWordsAndChangesNothing) {
               "有 1 个文件保留原名（与另一文件标题相同）：b.doc\n");
 }
 
+// The job makes its output before it renames, so the output's name in the folder is
+// taken; the preview says what the job then does.
+TEST_F(BatchRun, previewFindsTheOutputsNameInTheFolderTakenAsTheJobDoes) {
+    renameTitled({{"a.doc", "out"}});
+    settings.getprops = 1;
+    settings.propids = "0";
+    settings.fileout = folder.file("out.doc");
+    EXPECT_EQ(runBatchJob(settings, std::make_shared<CCore>(), shell, out, err, false, true), 0);
+    EXPECT_EQ(out.str(),
+              "a.doc：保留原名（已有同名文件）\n"
+              "执行完成！共 1 个文件。（预览，未改动任何文件）\n");
+    EXPECT_FALSE(fs::exists(settings.fileout));
+
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(err.str(), "有 1 个文件保留原名（已有同名文件）：a.doc\n");
+    EXPECT_EQ(readFile(folder.file("a.doc")), "a.doc");
+}
+
 TEST_F(BatchRun, appliesTheDialogsChecksWithTheirMessages) {
     settings.rename = 1;
     EXPECT_EQ(run(), 1);
@@ -343,6 +365,22 @@ TEST(BatchProgram, extractsAndRenamesRealDocuments) {
     EXPECT_NE(text.find("b.docx,\"王, 伟\",../逃逸\r\n"), std::string::npos) << text;
     EXPECT_TRUE(fs::exists(dir.file("季度报告.docx")));
     EXPECT_TRUE(fs::exists(dir.file("b.docx")));
+}
+
+TEST(BatchProgram, refusesAnOutputThatIsOneOfTheDocumentsAndLeavesItWhole) {
+    TempDir dir;
+    DocxContent content;
+    content.title = "甲";
+    writeDocx(dir.file("a.docx"), content);
+    writeDocx(dir.file("b.docx"), content);
+    std::string document = readFile(dir.file("b.docx"));
+    std::string log = dir.file("log.txt");
+    EXPECT_EQ(runProgram("--props 0 --out '" + dir.file("b.docx") + "' '" + dir.path() + "'", log),
+              1);
+    EXPECT_EQ(readFile(log), "无法打开输出文件：" + dir.file("b.docx") +
+                                 "（该文件是文档，写入会覆盖其内容，已保持原样，请另选输出文件）\n"
+                                 "执行完成！共 0 个文件。\n");
+    EXPECT_EQ(readFile(dir.file("b.docx")), document);
 }
 
 TEST(BatchProgram, exitsWithTwoOnAUsageErrorAndExplainsItself) {

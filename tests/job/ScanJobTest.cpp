@@ -16,6 +16,7 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -258,17 +259,102 @@ TEST_F(ScanJob, leavesAnOutputFileAnotherProgramHoldsAndRenamesNothing) {
     EXPECT_NE(report().text().find("文件正被其他程序使用"), std::string::npos) << report().text();
 }
 
+// The outputs the CSV must never be written over, each left as it was and named in the
+// message, and the ones it replaces as before.
+TEST_F(ScanJob, refusesAnOutputThatIsADocumentOrNoFileAndReplacesAnyOther) {
+    folder.write("a.doc", "no signature: only its identity tells it");
+    settings.getprops = 1;
+    settings.propids = "0";
+    const std::string isDocument = "该文件是文档，写入会覆盖其内容，已保持原样，请另选输出文件";
+    const std::string notAFile = "不是普通文件，而是管道、设备或目录，请另选输出文件";
+    struct Case {
+        const char* what;
+        std::function<std::string()> make;  // the output's path
+        std::string fault;                  // empty: taken
+    };
+    const std::vector<Case> cases{
+        {"the listed document itself", [&] { return folder.file("a.doc"); }, isDocument},
+        {"a hard link to it",
+         [&] {
+             fs::create_hard_link(fs::u8path(folder.file("a.doc")), fs::u8path(out.file("l.csv")));
+             return out.file("l.csv");
+         },
+         isDocument},
+        {"a zip package",
+         [&] {
+             out.write("z.csv", std::string("PK\x03\x04", 4) + "rest");
+             return out.file("z.csv");
+         },
+         isDocument},
+        {"a compound file",
+         [&] {
+             out.write("c.csv", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1rest");
+             return out.file("c.csv");
+         },
+         isDocument},
+#ifdef _WIN32
+        {"a device", [] { return std::string("NUL"); }, notAFile},
+#else
+        {"a symbolic link to it",
+         [&] {
+             fs::create_symlink(fs::u8path(folder.file("a.doc")), fs::u8path(out.file("s.csv")));
+             return out.file("s.csv");
+         },
+         isDocument},
+        {"a FIFO nobody reads",
+         [&] {
+             EXPECT_EQ(::mkfifo(out.file("fifo").c_str(), 0600), 0);
+             return out.file("fifo");
+         },
+         notAFile},
+#endif
+        {"a new file", [&] { return out.file("new.csv"); }, ""},
+        {"an earlier CSV",
+         [&] {
+             out.write("old.csv", "H0\r\nold.doc\r\n");
+             return out.file("old.csv");
+         },
+         ""},
+        {"an empty file in the folder",
+         [&] {
+             folder.write("empty.csv");
+             return folder.file("empty.csv");
+         },
+         ""},
+    };
+    for (const Case& c : cases) {
+        settings.fileout = c.make();
+        bool regular = fs::is_regular_file(fs::u8path(settings.fileout));
+        std::string before = regular ? readFile(settings.fileout) : "";
+        runJob();
+        if (c.fault.empty()) {
+            EXPECT_EQ(report().text(), "") << c.what;
+            EXPECT_EQ(output(), "H0\r\na.doc\r\n") << c.what;
+            continue;
+        }
+        EXPECT_EQ(doneCount(), 0) << c.what;
+        EXPECT_EQ(report().text(), "无法打开输出文件：" + settings.fileout + "（" + c.fault + "）")
+            << c.what;
+        if (regular) {
+            EXPECT_EQ(readFile(settings.fileout), before) << c.what;
+        }
+    }
+}
+
 #ifndef _WIN32
 // What the Linux lock sees besides flock: an open-file-description lock another open of
 // the file holds (it conflicts with LibreOffice's record locks as well), and LibreOffice's
-// lock file beside the output.
+// lock file beside the output, which is a FIFO when it has no content.
 class LinuxHolder {
   public:
-    LinuxHolder(const std::string& path, bool lockFile) {
-        if (lockFile) {
+    LinuxHolder(const std::string& path, std::optional<std::string> lockFileContent) {
+        if (lockFileContent) {
             fs::path file(path);
             m_lockFile = file.parent_path() / (".~lock." + file.filename().string() + "#");
-            std::ofstream(m_lockFile) << "someone,host,,07.12.2026 12:00,";
+            if (lockFileContent->empty())
+                EXPECT_EQ(::mkfifo(m_lockFile.c_str(), 0600), 0);
+            else
+                std::ofstream(m_lockFile) << *lockFileContent;
             return;
         }
         m_fd = ::open(path.c_str(), O_RDWR);
@@ -289,18 +375,37 @@ class LinuxHolder {
     fs::path m_lockFile;
 };
 
+// A lock file alone is told as such, with whom it names, so that a crash's leftover can
+// be removed; it is never removed for the user.
 TEST_F(ScanJob, refusesAnOutputFileThatIsLockedOrOpenInLibreOffice) {
     extractAndRenameOneDocument();
-    for (bool lockFile : {false, true}) {
+    const std::string lockFile = out.file(".~lock.out.csv#");
+    const std::string byLockFile = "（旁边的 LibreOffice 锁定文件 " + lockFile + " 表明该文件正被";
+    const std::string ifStale =
+        "打开；若 LibreOffice 并未打开它，这是异常退出时留下的锁定文件，删除后即可重试）";
+    // A name without end: only the lock file's first KiBs are read, and 21 characters shown.
+    std::string endless, shown;
+    for (int i = 0; i < 100000; ++i)
+        endless += "王";
+    for (int i = 0; i < 21; ++i)
+        shown += "王";
+    const std::vector<std::pair<std::optional<std::string>, std::string>> holders{
+        {std::nullopt, "（文件正被其他程序使用）"},
+        {"王\\, 伟\x1b[2J,host,wang,07.12.2026 12:00,file:///home/wang/.config;",
+         byLockFile + " 王, 伟[2J " + ifStale},
+        {"", byLockFile + ifStale},  // a FIFO, never read
+        {endless, byLockFile + " " + shown + "… " + ifStale},
+    };
+    for (const auto& [content, told] : holders) {
         out.write("out.csv", "theirs");
         {
-            LinuxHolder holder(settings.fileout, lockFile);
+            LinuxHolder holder(settings.fileout, content);
             runJob();
+            EXPECT_EQ(fs::exists(lockFile), content.has_value());
         }
         EXPECT_EQ(output(), "theirs");
         EXPECT_TRUE(fs::exists(folder.file("a.doc")));
-        EXPECT_EQ(report().text(),
-                  "无法打开输出文件：" + settings.fileout + "（文件正被其他程序使用）");
+        EXPECT_EQ(report().text(), "无法打开输出文件：" + settings.fileout + told);
     }
 }
 #endif

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FileServices.h"
+
+// What the output file must never be: a document. The CSV written over one would destroy
+// it, so a file that begins as a document does, or that is one of the documents the job
+// lists (the same file under its own name, a hard link or a symbolic link), is refused.
+
+// True when head begins with the signature of a zip package (.docx and the other Office
+// Open XML files) or of a compound file (.doc and the older Office files).
+bool hasDocumentSignature(std::string_view head);
+
+// The refusal the job hands to OutputFile::open. The documents are looked at only when
+// the output could be one of them: it lies in the folder, has more than one name, or is
+// reached through a link; else three look-ups decide.
+OutputRefusal documentRefusal(std::string outputPath, std::string folder,
+                              std::vector<std::string> documents);
+
+// The output's name when it lies directly in folder (which ends with a separator), as the
+// file system finds the two folders: the same one whatever the spelling.
+std::optional<std::string> nameInFolder(const std::string& path, const std::string& folder);
