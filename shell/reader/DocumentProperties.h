@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -30,3 +31,13 @@ struct DocumentProperties {
     std::optional<std::int64_t> lastSaved;
     std::optional<std::int64_t> lastPrinted;
 };
+
+// Calls visit(text) for each text of properties (const or not), for what is done to all alike.
+template <typename Properties, typename Visit>
+void forEachText(Properties& properties, Visit visit) {
+    for (auto* text : {&properties.title, &properties.subject, &properties.authors,
+                       &properties.keywords, &properties.comments, &properties.category,
+                       &properties.company, &properties.manager, &properties.lastAuthor,
+                       &properties.revision, &properties.templateName, &properties.application})
+        visit(*text);
+}

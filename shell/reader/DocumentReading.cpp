@@ -2,9 +2,18 @@
 
 #include <exception>
 
+#include "Utf8Text.h"
+
 std::optional<DocumentProperties> readWithoutThrowing(DocumentReader parse, ByteSource& source) {
     try {
-        return parse(source);
+        std::optional<DocumentProperties> properties = parse(source);
+        if (properties) {
+            forEachText(*properties, [](std::string& text) {
+                text.resize(utf8Prefix(text, kMaxTextBytes).size());
+                text.shrink_to_fit();
+            });
+        }
+        return properties;
     } catch (const std::exception&) {
         return std::nullopt;
     }

@@ -40,12 +40,14 @@ std::string partName(std::string_view target) {
     return std::string(target);
 }
 
-bool parse(pugi::xml_document& document, const std::string& part) {
+// Parses the part in place (the document then points into it): a part may be megabytes, and
+// a copy of it would only be more to allocate and fill.
+bool parse(pugi::xml_document& document, std::string& part) {
     // pugixml expands no entities beyond the predefined ones, so a part cannot grow in parsing.
     // A property made of white space alone is kept, as the document has it.
-    return document.load_buffer(part.data(), part.size(),
-                                pugi::parse_default | pugi::parse_ws_pcdata_single,
-                                pugi::encoding_auto);
+    return document.load_buffer_inplace(part.data(), part.size(),
+                                        pugi::parse_default | pugi::parse_ws_pcdata_single,
+                                        pugi::encoding_auto);
 }
 
 // The standard relationship type of the core properties; writers following early drafts
@@ -53,7 +55,7 @@ bool parse(pugi::xml_document& document, const std::string& part) {
 constexpr std::string_view kCoreType =
     "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties";
 
-void readRelationships(const std::string& part, PartNames& names) {
+void readRelationships(std::string& part, PartNames& names) {
     pugi::xml_document document;
     if (!parse(document, part))
         return;
@@ -82,13 +84,14 @@ void readRelationships(const std::string& part, PartNames& names) {
 
 // All the text inside an element, nested elements included (some writers put each keyword
 // in an element of its own), down to a depth no real property needs, so hostile nesting
-// cannot exhaust the stack.
+// cannot exhaust the stack. Collected no further than a text is kept.
 std::string textOf(pugi::xml_node node, int depth = 0) {
     constexpr int kMaxDepth = 4;
     std::string text;
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    for (pugi::xml_node child = node.first_child(); child && text.size() < kMaxTextBytes;
+         child = child.next_sibling()) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            text += child.value();
+            text += utf8Prefix(child.value(), kMaxTextBytes - text.size());
         } else if (child.type() == pugi::node_element && depth < kMaxDepth) {
             std::string inner = textOf(child, depth + 1);
             if (!text.empty() && !inner.empty())
@@ -120,7 +123,7 @@ void appendAuthor(std::string& authors, const std::string& author) {
 // Calls take(local name, text) for each element below the part's root. The parser passes
 // on whatever bytes a part holds; the texts leave it as valid UTF-8.
 template <typename Take>
-void forEachProperty(const std::string& part, Take take) {
+void forEachProperty(std::string& part, Take take) {
     pugi::xml_document document;
     if (!parse(document, part))
         return;
@@ -130,7 +133,7 @@ void forEachProperty(const std::string& part, Take take) {
     }
 }
 
-void readCore(const std::string& part, DocumentProperties& properties) {
+void readCore(std::string& part, DocumentProperties& properties) {
     forEachProperty(part, [&](std::string_view name, std::string text) {
         if (name == "title") {
             properties.title = std::move(text);
@@ -158,7 +161,7 @@ void readCore(const std::string& part, DocumentProperties& properties) {
     });
 }
 
-void readApp(const std::string& part, DocumentProperties& properties) {
+void readApp(std::string& part, DocumentProperties& properties) {
     forEachProperty(part, [&](std::string_view name, std::string text) {
         if (name == "Application") {
             properties.application = std::move(text);

@@ -43,18 +43,35 @@ std::size_t sequenceLength(std::string_view bytes, std::size_t& invalidLength) {
 std::string validUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    bool inInvalidRun = false;
     while (!text.empty()) {
         std::size_t invalidLength = 0;
         std::size_t length = sequenceLength(text, invalidLength);
         if (length > 0) {
             out.append(text.substr(0, length));
+            inInvalidRun = false;
         } else {
-            out.append(kReplacementCharacter);
+            if (!inInvalidRun)
+                out.append(kReplacementCharacter);
+            inInvalidRun = true;
             length = invalidLength;
         }
         text.remove_prefix(length);
     }
     return out;
+}
+
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes)
+        return text;
+    // A character is at most four bytes: a lead byte and up to three continuation bytes.
+    std::size_t end = maxBytes;
+    auto continuation = [&](std::size_t i) {
+        return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+    };
+    for (int back = 0; back < 3 && end > 0 && continuation(end); ++back)
+        --end;
+    return text.substr(0, end);
 }
 
 void appendUtf8(std::string& out, char32_t codePoint) {

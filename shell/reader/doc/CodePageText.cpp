@@ -91,15 +91,20 @@ std::string convert(iconv_t handle, std::string_view bytes, std::size_t unit) {
     char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
     char buffer[1024];
+    bool marked = false;  // the last output is the mark of an undefined sequence
     while (inLeft > 0) {
         char* next = buffer;
         std::size_t room = sizeof buffer;
         std::size_t result = iconv(handle, &in, &inLeft, &next, &room);
         out.append(buffer, static_cast<std::size_t>(next - buffer));
+        marked = marked && next == buffer;
         if (result != static_cast<std::size_t>(-1) || errno == E2BIG)
             continue;
-        // An undefined or cut-off sequence: mark it and go on after its first unit.
-        out.append(kReplacementCharacter);
+        // An undefined or cut-off sequence: mark it, one mark for a run of them as for
+        // invalid UTF-8, and go on after its first unit.
+        if (!marked)
+            out.append(kReplacementCharacter);
+        marked = true;
         std::size_t skip = inLeft < unit ? inLeft : unit;
         in += skip;
         inLeft -= skip;

@@ -390,25 +390,33 @@ TEST_F(DocxReaderTest, keepsATitleOfWhiteSpaceAsItIs) {
     EXPECT_EQ(titleOf(docxBytes(content)), "  ");
 }
 
-TEST_F(DocxReaderTest, replacesEachIllFormedUtf8SequenceWithAReplacementCharacter) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"d\xC0/escaped", "d\uFFFD/escaped"},  // a lead byte swallowing a "/"
-        {"a\xC0\nb", "a\uFFFD\nb"},            // or a line feed
-        {"\xE4\xB8", "\uFFFD"},                // cut off at the end
-        {"\xF0\x9F\x98!", "\uFFFD!"},          // one mark for the maximal subpart
-        {"\xC1\xBF|\xE0\x80\x80", "\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD"},  // overlong
-        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},                        // a surrogate
-        {"\xF4\x90\x80\x80", "\uFFFD\uFFFD\uFFFD\uFFFD"},              // past U+10FFFF
-        {"\x80\xBF", "\uFFFD\uFFFD"},                                  // stray continuation bytes
+// Each run of ill-formed sequences becomes one U+FFFD, and every text is cut to its first
+// kMaxTextBytes at a character's end: a hostile text never grows, valid text stays.
+TEST_F(DocxReaderTest, marksEachRunOfIllFormedUtf8OnceAndCapsEveryText) {
+    const std::string cap(kMaxTextBytes, 'a');
+    const std::pair<std::string, std::string> cases[] = {
+        {"d\xC0/escaped", "d\uFFFD/escaped"},        // a lead byte swallowing a "/"
+        {"a\xC0\nb", "a\uFFFD\nb"},                  // or a line feed
+        {"\xE4\xB8", "\uFFFD"},                      // cut off at the end
+        {"\xF0\x9F\x98!", "\uFFFD!"},                // one mark for the maximal subpart
+        {"\xC1\xBF|\xE0\x80\x80", "\uFFFD|\uFFFD"},  // overlong
+        {"\xED\xA0\x80", "\uFFFD"},                  // a surrogate
+        {"\xF4\x90\x80\x80", "\uFFFD"},              // past U+10FFFF
+        {"\x80\xBF", "\uFFFD"},                      // stray continuation bytes
+        {"\xC3\xC3\xC3\xA9", "\uFFFD\u00E9"},        // a run ends where a character starts
+        {"x" + std::string(1 << 20, '\xFF') + "y", "x\uFFFD"},  // "y" is past the cap
         {"中文 \xF0\x9F\x98\x80 ok", "中文 \xF0\x9F\x98\x80 ok"},
+        {cap, cap},
+        {cap + "b", cap},
+        {cap.substr(1) + "中", cap.substr(1)},  // no character cut in two
     };
     for (const auto& [bytes, expected] : cases) {
         DocxContent content;
         content.title = bytes;
         content.company = bytes;
         auto properties = readBytes(docxBytes(content));
-        ASSERT_TRUE(properties) << bytes;
-        EXPECT_EQ(properties->title, expected) << bytes;
-        EXPECT_EQ(properties->company, expected) << bytes;
+        ASSERT_TRUE(properties) << bytes.substr(0, 40);
+        EXPECT_EQ(properties->title, expected) << bytes.substr(0, 40);
+        EXPECT_EQ(properties->company, expected) << bytes.substr(0, 40);
     }
 }
