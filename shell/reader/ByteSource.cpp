@@ -13,7 +13,9 @@ bool MemorySource::read(std::uint64_t offset, std::size_t length, std::string& o
     return true;
 }
 
-FileSource::FileSource(const std::string& path, std::size_t tailBytes, int at) {
+FileSource::FileSource(const std::string& path, std::size_t tailBytes, int at,
+                       const std::atomic<bool>* abandon)
+    : m_abandon(abandon) {
     // Allocated before the file is open, so a failure cannot leave it open. O_NONBLOCK:
     // a pipe named like a document must not hang the job; it is then refused as no file.
     m_tail.reserve(tailBytes);
@@ -47,7 +49,7 @@ FileSource::~FileSource() {
 }
 
 bool FileSource::read(std::uint64_t offset, std::size_t length, std::string& out) {
-    if (m_fd < 0 || !inside(offset, length))
+    if (m_fd < 0 || !inside(offset, length) || (m_abandon && m_abandon->load()))
         return false;
     if (offset >= m_tailOffset && length <= m_tail.size() - (offset - m_tailOffset)) {
         out.assign(m_tail, static_cast<std::size_t>(offset - m_tailOffset), length);

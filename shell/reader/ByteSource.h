@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -47,8 +48,10 @@ class MemorySource : public ByteSource {
 class FileSource : public ByteSource {
   public:
     // tailBytes: how much of the end of the file to hold. A relative path is taken from the
-    // open directory at.
-    FileSource(const std::string& path, std::size_t tailBytes, int at = AT_FDCWD);
+    // open directory at. Once *abandon is set every read fails, so a reader stops at its next
+    // read however much of the document it had still to read.
+    FileSource(const std::string& path, std::size_t tailBytes, int at = AT_FDCWD,
+               const std::atomic<bool>* abandon = nullptr);
     ~FileSource() override;
 
     bool isOpen() const { return m_fd >= 0; }
@@ -56,6 +59,7 @@ class FileSource : public ByteSource {
     bool read(std::uint64_t offset, std::size_t length, std::string& out) override;
 
   private:
+    const std::atomic<bool>* m_abandon;
     int m_fd = -1;
     std::uint64_t m_size = 0;
     std::uint64_t m_tailOffset = 0;

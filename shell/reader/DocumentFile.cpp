@@ -26,9 +26,10 @@ DocumentFormat documentFormat(ByteSource& source) {
     return DocumentFormat::other;
 }
 
-std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at) {
+std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at,
+                                                   const std::atomic<bool>* abandon) {
     try {
-        FileSource source(path, kDocumentTailBytes, at);
+        FileSource source(path, kDocumentTailBytes, at, abandon);
         if (!source.isOpen())
             return std::nullopt;
         switch (documentFormat(source)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -18,5 +19,7 @@ DocumentFormat documentFormat(ByteSource& source);
 // The properties of the Word document at path, read by the reader its first bytes call for.
 // Nothing for another kind of file, one that is not a regular file (a pipe or a device
 // opened without waiting), or one that cannot be read. A relative path is taken from the
-// open directory at. Never throws.
-std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at = AT_FDCWD);
+// open directory at. Once *abandon is set the reading ends at its next read of the file,
+// its answer then of no use. Never throws.
+std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at = AT_FDCWD,
+                                                   const std::atomic<bool>* abandon = nullptr);

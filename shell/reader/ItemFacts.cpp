@@ -31,7 +31,8 @@ std::optional<struct statx> statItem(const FolderEntries& folder, const std::str
     return st;
 }
 
-ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const struct statx& st) {
+ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const struct statx& st,
+                    const std::atomic<bool>* abandon) {
     ItemFacts facts;
     facts.name = name;
     std::size_t dot = name.rfind('.');
@@ -50,7 +51,7 @@ ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const 
         facts.format = formatOf(facts.extension);
         // The content decides how a document is read, whatever its name says: a file named
         // "docx" without a dot, a .doc written as a package.
-        facts.document = readDocumentFile(folder.prefix + name, folder.at);
+        facts.document = readDocumentFile(folder.prefix + name, folder.at, abandon);
     }
     return facts;
 }
@@ -61,6 +62,13 @@ std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::str
     if (!st)
         return std::nullopt;
     return itemFacts(entries, name, *st);
+}
+
+std::size_t textBytes(const ItemFacts& facts) {
+    std::size_t bytes = facts.name.size() + facts.extension.size();
+    if (facts.document)
+        forEachText(*facts.document, [&](const std::string& text) { bytes += text.size(); });
+    return bytes;
 }
 
 bool sameUnchangedFile(const struct statx& a, const struct statx& b) {

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +34,9 @@ struct ItemFacts {
     std::optional<DocumentProperties> document;
 };
 
+// The bytes the texts of facts hold.
+std::size_t textBytes(const ItemFacts& facts);
+
 // Where a folder's entries are looked up: by the folder's path, or in the folder opened as
 // a directory, which spares walking the whole path for every entry.
 struct FolderEntries {
@@ -43,8 +48,10 @@ struct FolderEntries {
 // not one of a folder entry ("/" in it, "." or "..").
 std::optional<struct statx> statItem(const FolderEntries& folder, const std::string& name);
 
-// The facts of that entry as stat found it, its content read now.
-ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const struct statx& st);
+// The facts of that entry as stat found it, its content read now (see readDocumentFile for
+// abandon).
+ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const struct statx& st,
+                    const std::atomic<bool>* abandon = nullptr);
 
 // statItem, then itemFacts, for folder + name (folder ends with "/").
 std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name);

@@ -12,6 +12,7 @@ ReadAhead::ReadAhead(std::string folder, std::vector<std::string> names, ReadAhe
     : m_folder{AT_FDCWD, std::move(folder)},
       m_names(std::move(names)),
       m_window(std::max(options.window, kJobRun + kReaderRoom)),
+      m_maxHeldBytes(options.maxHeldBytes),
       m_slots(m_window) {
     m_openFolder = m_folder;
     int fd = ::open(m_folder.prefix.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -31,6 +32,7 @@ ReadAhead::~ReadAhead() {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
+    m_abandon = true;
     m_roomMade.notify_all();
     for (std::thread& thread : m_threads)
         thread.join();
@@ -63,15 +65,15 @@ ReadAhead::Slot ReadAhead::takeNext() {
         bool waited = m_slots[m_nextToTake % m_window].state == Slot::State::pending;
         if (waited) {
             m_jobWaiting = true;
-            m_runRead.wait(lock, [&] { return runRead(); });
+            m_runRead.wait(lock, [&] { return jobMayTake(); });
             m_jobWaiting = false;
         }
         slot = std::exchange(m_slots[m_nextToTake % m_window], Slot{});
+        m_heldBytes -= slot.bytes;
         ++m_nextToTake;
         // One more thread when the threads fall behind, or when none reads at all: from the
         // cache a few keep up, from a disk it takes many.
-        wakeReader =
-            m_readersSleeping > 0 && room() >= kReaderRoom && (waited || m_readersReading == 0);
+        wakeReader = m_readersSleeping > 0 && readerMayWake() && (waited || m_readersReading == 0);
     }
     if (wakeReader)
         m_roomMade.notify_one();
@@ -83,26 +85,27 @@ void ReadAhead::readAhead() {
     for (;;) {
         if (m_stopping || m_nextToRead >= m_names.size())
             return;
-        if (room() == 0) {
+        if (!readerMayRead()) {
             ++m_readersSleeping;
             m_roomMade.wait(lock, [&] {
-                return m_stopping || m_nextToRead >= m_names.size() || room() >= kReaderRoom;
+                return m_stopping || m_nextToRead >= m_names.size() || readerMayWake();
             });
             --m_readersSleeping;
             continue;
         }
         // One document at a time, so that as many requests wait on the disk as threads read.
         std::size_t index = m_nextToRead++;
-        if (m_jobWaiting && m_readersSleeping > 0 && room() >= kReaderRoom)
+        if (m_jobWaiting && m_readersSleeping > 0 && readerMayWake())
             m_roomMade.notify_one();
         ++m_readersReading;
         lock.unlock();
         Slot slot = readSlot(m_names[index]);
         lock.lock();
         --m_readersReading;
+        m_heldBytes += slot.bytes;
         m_slots[index % m_window] = std::move(slot);
         ++m_nRead;
-        if (m_jobWaiting && runRead())
+        if (m_jobWaiting && jobMayTake())
             m_runRead.notify_one();
     }
 }
@@ -111,7 +114,20 @@ std::size_t ReadAhead::room() const {
     return m_nextToTake + m_window - m_nextToRead;
 }
 
-bool ReadAhead::runRead() const {
+bool ReadAhead::readerMayRead() const {
+    return m_nextToRead == m_nextToTake || (room() > 0 && m_heldBytes < m_maxHeldBytes);
+}
+
+bool ReadAhead::readerMayWake() const {
+    return room() >= kReaderRoom && m_heldBytes <= m_maxHeldBytes / 2;
+}
+
+bool ReadAhead::jobMayTake() const {
+    if (m_slots[m_nextToTake % m_window].state == Slot::State::pending)
+        return false;
+    // Past half the bound the threads may sleep until the job takes some.
+    if (m_heldBytes > m_maxHeldBytes / 2)
+        return true;
     std::size_t end = std::min(m_nextToTake + kJobRun, m_names.size());
     for (std::size_t index = m_nextToTake; index < end; ++index) {
         if (m_slots[index % m_window].state == Slot::State::pending)
@@ -125,11 +141,12 @@ ReadAhead::Slot ReadAhead::readSlot(const std::string& name) const {
     try {
         slot.stat = statItem(m_openFolder, name);
         if (slot.stat)
-            slot.facts = itemFacts(m_openFolder, name, *slot.stat);
+            slot.facts = itemFacts(m_openFolder, name, *slot.stat, &m_abandon);
+        slot.bytes = textBytes(slot.facts);
         slot.state = Slot::State::read;
     } catch (const std::exception&) {
         // Memory running short here is the job's to meet when it reads the document itself.
-        slot = Slot{Slot::State::failed, std::nullopt, ItemFacts{}};
+        slot = Slot{Slot::State::failed, std::nullopt, ItemFacts{}, 0};
     }
     return slot;
 }

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
@@ -15,15 +16,16 @@
 
 // Reads the facts of a folder's documents on a pool of threads, in the order the job will ask
 // for them and at most a window ahead of the one it is at, so that a disk or a network share
-// has many requests to answer instead of one. The job still gets each document as it is at
-// its turn: one changed, renamed or removed since it was read ahead is looked at again then.
+// has many requests to answer instead of one, and no further than the bytes of texts they
+// hold allow. The job still gets each document as it is at its turn: one changed, renamed or
+// removed since it was read ahead is looked at again then.
 class ReadAhead {
   public:
     // names: the entries of folder (ending with "/") in the order facts() will be asked.
     ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options);
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
-    // Stops reading and waits for the threads, each at most one document away.
+    // Stops reading and waits for the threads, each at most one read of a document away.
     ~ReadAhead();
 
     // What readItemFacts(folder, name) gives now; from the read-ahead when name is the next
@@ -39,6 +41,7 @@ class ReadAhead {
         State state = State::pending;
         std::optional<struct statx> stat;  // nothing: no such entry when it was read
         ItemFacts facts;
+        std::size_t bytes = 0;  // what its texts hold
     };
 
     void readAhead();
@@ -46,8 +49,14 @@ class ReadAhead {
     Slot takeNext();
     // Documents the window holds beyond those handed to a thread.
     std::size_t room() const;
-    // Whether the documents the job waits for are read: a run of kJobRun from its next one.
-    bool runRead() const;
+    // Whether the job may stop waiting: its next document is read, and so is a run of kJobRun
+    // from it, or the threads may have stopped for the bytes held.
+    bool jobMayTake() const;
+    // Whether a thread may start a document: the job's own next one always, others while the
+    // window has room and the bytes held are under the bound.
+    bool readerMayRead() const;
+    // Whether a sleeping thread may start again: room for several, half the bytes free.
+    bool readerMayWake() const;
 
     // Each wake-up costs more than reading a small document from the cache, so the job,
     // once it has to wait, waits for several, and a thread that found the window full
@@ -63,6 +72,7 @@ class ReadAhead {
     // At least kJobRun + kReaderRoom, so that the job never waits for a document no thread
     // may take.
     const std::size_t m_window;
+    const std::size_t m_maxHeldBytes;
 
     std::mutex m_mutex;
     std::condition_variable m_runRead;
@@ -71,7 +81,10 @@ class ReadAhead {
     std::size_t m_nextToRead = 0;
     std::size_t m_nextToTake = 0;
     std::size_t m_nRead = 0;
+    std::size_t m_heldBytes = 0;  // of the slots read and not yet taken
     bool m_stopping = false;
+    // Set with m_stopping: the threads' reads fail, so each ends its document at once.
+    std::atomic<bool> m_abandon{false};
     bool m_jobWaiting = false;
     unsigned m_readersReading = 0;
     unsigned m_readersSleeping = 0;

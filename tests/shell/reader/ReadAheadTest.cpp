@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "DocumentReading.h"
 #include "DocxFixture.h"
 #include "ReadAhead.h"
 #include "TempDir.h"
@@ -79,4 +80,28 @@ TEST_F(ReadAheadTest, readsNoFurtherThanTheWindowAndLeavesNoThreadBehind) {
         EXPECT_GT(threadsOfThisProcess(), threadsBefore);
     }
     EXPECT_EQ(threadsOfThisProcess(), threadsBefore);
+}
+
+// The threads stop once the texts they hold pass the bound, go on as the job takes them, and
+// the job's own turn is read even when one document alone holds more than the bound.
+TEST_F(ReadAheadTest, holdsNoMoreTextThanTheByteBoundAllows) {
+    const std::string longTitle(kMaxTextBytes + 100, 't');
+    const std::string keptTitle = longTitle.substr(0, kMaxTextBytes);
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back("d" + std::to_string(100 + i) + ".docx");  // all of one length
+        writeTitled(names.back(), longTitle);
+    }
+    const std::size_t slotBytes = kMaxTextBytes + names[0].size() + 4;
+    {
+        // One thread, so that it stops exactly at the first document past the bound.
+        ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{1, 256, 10 * slotBytes - 1});
+        ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() >= 10; }));
+        EXPECT_EQ(readAhead.documentsRead(), 10u);
+        for (const std::string& name : names)
+            ASSERT_TRUE(titleOf(readAhead.facts(name)) == keptTitle) << name;
+    }
+    ReadAhead oneAtATime(m_dir.path(), names, ReadAheadOptions{4, 256, 1});
+    for (const std::string& name : names)
+        ASSERT_TRUE(titleOf(oneAtATime.facts(name)) == keptTitle) << name;
 }
