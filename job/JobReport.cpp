@@ -141,6 +141,10 @@ void JobReport::skipped(const std::string& name) {
     m_skipped.add(name);
 }
 
+void JobReport::unreadable(const std::string& name) {
+    m_unreadable.add(name);
+}
+
 void JobReport::renameKept(const std::string& name, RenameOutcome outcome) {
     if (outcome != RenameOutcome::EmptyTitle && outcome != RenameOutcome::AlreadyTitled)
         m_kept[outcome].add(name);
@@ -175,6 +179,11 @@ std::string JobReport::text() const {
     if (m_skipped.count() > 0) {
         addLine("有 " + std::to_string(m_skipped.count()) + " 个文件已找不到，未处理：" +
                 m_skipped.names());
+    }
+    if (m_unreadable.count() > 0) {
+        addLine("有 " + std::to_string(m_unreadable.count()) +
+                " 个文件无法读取（无权访问、读取出错或正被其他程序独占），属性留空：" +
+                m_unreadable.names());
     }
     for (const auto& [outcome, kept] : m_kept) {
         addLine("有 " + std::to_string(kept.count()) + " 个文件保留原名（" +

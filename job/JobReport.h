@@ -44,6 +44,8 @@ class JobReport {
     void jobFailed(const std::string& what);
 
     void skipped(const std::string& name);
+    // A document whose file could not be opened or read: its line is written, blank.
+    void unreadable(const std::string& name);
     // A document that kept its name. Told at the end unless it has no title or already
     // carries it.
     void renameKept(const std::string& name, RenameOutcome outcome);
@@ -79,6 +81,7 @@ class JobReport {
     std::string m_failure;
     std::string m_journalFailure;
     NameTally m_skipped;
+    NameTally m_unreadable;
     std::map<RenameOutcome, NameTally> m_kept;
     std::vector<std::string> m_previewLines;
     std::vector<std::string> m_clampedFields;

@@ -122,6 +122,8 @@ bool CScanThread::processDocument(const std::string& name) {
             m_report.skipped(name);
             return true;
         }
+        if (m_shell.itemUnreadable())
+            m_report.unreadable(name);
         if (m_settings.getprops && !m_bPreview) {
             // The heading goes before the first line written, not before the first
             // document, which may have been skipped.

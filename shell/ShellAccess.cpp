@@ -46,6 +46,12 @@ std::string ShellAccess::columnHeading(int column) {
     return m_folder->columnHeading(column);
 }
 
+bool ShellAccess::itemUnreadable() {
+    if (!m_folder || !m_item)
+        throw ShellError(shell_hr::kPointer);
+    return m_folder->itemUnreadable(*m_item);
+}
+
 void ShellAccess::releaseItem() {
     releaseOrRaise(m_item);
 }

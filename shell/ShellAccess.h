@@ -27,6 +27,7 @@ class ShellAccess {
     void findItem(const std::string& name);
     std::string itemDetail(int column);
     std::string columnHeading(int column);
+    bool itemUnreadable();
     void releaseItem();
     void releaseFolder();
     void releaseShell();

@@ -29,6 +29,12 @@ class ShellFolderObject {
     virtual std::string itemDetail(ShellItemObject& item, int column) = 0;
     // Folder::GetDetailsOf with an empty string: the column's heading.
     virtual std::string columnHeading(int column) = 0;
+    // Whether the item's file could not be opened or read (denied, an I/O error, held by
+    // another program): its details are then blank as for a document without properties.
+    virtual bool itemUnreadable(ShellItemObject& item) {
+        (void)item;
+        return false;
+    }
 };
 
 // The shell connection (IShellDispatch).

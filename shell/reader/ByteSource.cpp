@@ -25,8 +25,10 @@ FileSource::FileSource(const std::string& path, std::size_t tailBytes, int at,
     m_fd = ::openat(at, path.c_str(), flags | O_NOATIME);
     if (m_fd < 0 && errno == EPERM)
         m_fd = ::openat(at, path.c_str(), flags);
-    if (m_fd < 0)
+    if (m_fd < 0) {
+        m_failed = true;
         return;
+    }
     struct stat st {};
     if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(m_fd);
@@ -38,6 +40,7 @@ FileSource::FileSource(const std::string& path, std::size_t tailBytes, int at,
     m_tailOffset = m_size - tail;
     m_tail.resize(tail);
     if (!preadFully(m_fd, m_tailOffset, tail, m_tail.data())) {
+        m_failed = true;
         m_tail.clear();
         m_tailOffset = m_size;
     }
@@ -56,7 +59,10 @@ bool FileSource::read(std::uint64_t offset, std::size_t length, std::string& out
         return true;
     }
     out.resize(length);
-    return preadFully(m_fd, offset, length, out.data());
+    if (preadFully(m_fd, offset, length, out.data()))
+        return true;
+    m_failed = true;
+    return false;
 }
 
 bool preadFully(int fd, std::uint64_t offset, std::size_t length, char* out) {

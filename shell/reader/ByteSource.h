@@ -55,12 +55,16 @@ class FileSource : public ByteSource {
     ~FileSource() override;
 
     bool isOpen() const { return m_fd >= 0; }
+    // Whether the file could not be opened (but for being no regular file) or a read of it
+    // failed.
+    bool failed() const { return m_failed; }
     std::uint64_t size() const override { return m_size; }
     bool read(std::uint64_t offset, std::size_t length, std::string& out) override;
 
   private:
     const std::atomic<bool>* m_abandon;
     int m_fd = -1;
+    bool m_failed = false;
     std::uint64_t m_size = 0;
     std::uint64_t m_tailOffset = 0;
     std::string m_tail;

@@ -27,21 +27,27 @@ DocumentFormat documentFormat(ByteSource& source) {
 }
 
 std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at,
-                                                   const std::atomic<bool>* abandon) {
+                                                   const std::atomic<bool>* abandon,
+                                                   bool* unreadable) {
+    std::optional<DocumentProperties> properties;
     try {
         FileSource source(path, kDocumentTailBytes, at, abandon);
-        if (!source.isOpen())
-            return std::nullopt;
-        switch (documentFormat(source)) {
-            case DocumentFormat::package:
-                return readDocx(source);
-            case DocumentFormat::compoundFile:
-                return readDoc(source);
-            case DocumentFormat::other:
-                break;
+        if (source.isOpen()) {
+            switch (documentFormat(source)) {
+                case DocumentFormat::package:
+                    properties = readDocx(source);
+                    break;
+                case DocumentFormat::compoundFile:
+                    properties = readDoc(source);
+                    break;
+                case DocumentFormat::other:
+                    break;
+            }
         }
+        if (unreadable)
+            *unreadable = source.failed();
     } catch (const std::exception&) {
         // Only the file's own buffers can fail here; the readers keep their failures.
     }
-    return std::nullopt;
+    return properties;
 }

@@ -20,6 +20,8 @@ DocumentFormat documentFormat(ByteSource& source);
 // Nothing for another kind of file, one that is not a regular file (a pipe or a device
 // opened without waiting), or one that cannot be read. A relative path is taken from the
 // open directory at. Once *abandon is set the reading ends at its next read of the file,
-// its answer then of no use. Never throws.
+// its answer then of no use. *unreadable, where given, tells whether the file could not be
+// opened or read, as against holding no properties. Never throws.
 std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at = AT_FDCWD,
-                                                   const std::atomic<bool>* abandon = nullptr);
+                                                   const std::atomic<bool>* abandon = nullptr,
+                                                   bool* unreadable = nullptr);

@@ -51,7 +51,8 @@ ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const 
         facts.format = formatOf(facts.extension);
         // The content decides how a document is read, whatever its name says: a file named
         // "docx" without a dot, a .doc written as a package.
-        facts.document = readDocumentFile(folder.prefix + name, folder.at, abandon);
+        facts.document =
+            readDocumentFile(folder.prefix + name, folder.at, abandon, &facts.unreadable);
     }
     return facts;
 }

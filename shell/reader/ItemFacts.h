@@ -32,6 +32,8 @@ struct ItemFacts {
     uid_t owner = 0;
     // Empty for a file that is no Word document, or one whose content could not be read.
     std::optional<DocumentProperties> document;
+    // The file could not be opened or read: denied, or an I/O error.
+    bool unreadable = false;
 };
 
 // The bytes the texts of facts hold.

@@ -45,6 +45,10 @@ class ReaderFolder : public ShellFolderObject {
         return columnText(known->field, static_cast<ReaderItem&>(item).facts());
     }
 
+    bool itemUnreadable(ShellItemObject& item) override {
+        return static_cast<ReaderItem&>(item).facts().unreadable;
+    }
+
     std::string columnHeading(int column) override {
         const Column* known = findColumn(column);
         return known ? known->heading : std::string();

@@ -61,6 +61,11 @@ struct TestShellObjects {
 
         std::string columnHeading(int column) override { return "H" + std::to_string(column); }
 
+        bool itemUnreadable(ShellItemObject& object) override {
+            std::lock_guard guard(state->lock);
+            return state->unreadable.contains(static_cast<Item&>(object).name);
+        }
+
         std::shared_ptr<State> state;
         std::string path;
     };
@@ -92,6 +97,11 @@ void TestShellBackend::setDetail(const std::string& name, int column, const std:
 void TestShellBackend::failDetailsOf(const std::string& name, std::int32_t hr) {
     std::lock_guard guard(m_state->lock);
     m_state->failures[name] = hr;
+}
+
+void TestShellBackend::markUnreadable(const std::string& name) {
+    std::lock_guard guard(m_state->lock);
+    m_state->unreadable.insert(name);
 }
 
 void TestShellBackend::onParseName(std::function<void(const std::string& name)> hook) {

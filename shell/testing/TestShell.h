@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "ShellBackend.h"
@@ -17,6 +18,7 @@
 //   detail of column 0         -> the name
 //   detail of TITLE_COLUMN     -> the title set for the name, else empty
 //   detail of column c         -> "D" + c + ":" + name, or the text set for (name, c)
+//   item unreadable            -> for the names marked so
 // Failures and hooks can be set before a job starts; the counters may be read after.
 class TestShellBackend : public ShellBackend {
   public:
@@ -28,6 +30,7 @@ class TestShellBackend : public ShellBackend {
     void setTitle(const std::string& name, const std::string& title);
     void setDetail(const std::string& name, int column, const std::string& text);
     void failDetailsOf(const std::string& name, std::int32_t hr);
+    void markUnreadable(const std::string& name);
     void failConnect() { m_failConnect = true; }
     // Called on the job's thread at every ParseName, before the answer.
     void onParseName(std::function<void(const std::string& name)> hook);
@@ -57,5 +60,6 @@ struct TestShellBackend::State {
     std::map<std::string, std::string> titles;
     std::map<std::pair<std::string, int>, std::string> details;
     std::map<std::string, std::int32_t> failures;
+    std::set<std::string> unreadable;
     std::function<void(const std::string&)> parseHook;
 };

@@ -51,9 +51,9 @@ class JobFixture : public ::testing::Test {
         settings.fileout = out.file("out.csv");
     }
 
-    // Runs the job with the settings and waits for its end.
-    void runJob() {
-        JobRequest request{settings, std::make_shared<CCore>(), shell, command};
+    // Runs the job with the settings, over the test shell or another, and waits for its end.
+    void runJob(std::shared_ptr<ShellBackend> backend = nullptr) {
+        JobRequest request{settings, std::make_shared<CCore>(), backend ? backend : shell, command};
         command->clear();
         std::unique_ptr<JobHandle> job = startJob(std::move(request), events);
         ASSERT_NE(job, nullptr);

@@ -474,6 +474,23 @@ TEST_F(ScanJob, skipsDocumentsThatVanishedAfterTheListing) {
     EXPECT_EQ(shell->liveObjects(), 0);
 }
 
+// A document the shell could not read keeps its line, blank, and its name; the report names
+// it, and the job has not failed for it.
+TEST_F(ScanJob, namesTheDocumentsThatCouldNotBeRead) {
+    extractAndRenameFiveDocuments();
+    shell->markUnreadable("2.doc");
+    shell->setTitle("2.doc", "");
+    shell->markUnreadable("4.doc");
+    runJob();
+    EXPECT_EQ(doneCount(), 5);
+    EXPECT_EQ(linesOf(output()).size(), 6u);
+    EXPECT_FALSE(report().failed());
+    EXPECT_EQ(
+        report().text(),
+        "有 2 个文件无法读取（无权访问、读取出错或正被其他程序独占），属性留空：2.doc、4.doc");
+    EXPECT_TRUE(fs::exists(fs::u8path(folder.file("2.doc"))));
+}
+
 TEST_F(ScanJob, stopsAtAShellErrorWithCompleteLinesAndTheCountSoFar) {
     extractAndRenameFiveDocuments();
     shell->failDetailsOf("3.doc", shell_hr::kFail);

@@ -1,16 +1,22 @@
 // Failures a local file system does not give on demand: a flush that fails, a listing cut
-// short, a file system that cannot rename without replacing. This program puts its own
-// fsync, readdir and renameat2 in front of the C library's; each fails while armed.
+// short, a file system that cannot rename without replacing, a document that cannot be
+// opened or read. This program puts its own fsync, readdir, renameat2, openat and pread in
+// front of the C library's; each fails while armed.
 #include <dirent.h>
 #include <dlfcn.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdarg>
 #include <filesystem>
+#include <string_view>
 
 #include "../JobFixture.h"
+#include "DocxFixture.h"
+#include "ReaderBackend.h"
 
 namespace {
 
@@ -19,6 +25,16 @@ std::atomic<int> g_fdatasyncError{0};
 std::atomic<int> g_renameError{0};
 std::atomic<int> g_readdirError{0};
 std::atomic<int> g_readdirCallsLeft{0};
+// Opening a file whose path holds "denied" fails with EACCES, reading one whose path holds
+// "broken" with EIO.
+std::atomic<int> g_documentFaults{0};
+
+bool pathHolds(int fd, std::string_view word) {
+    char path[4096];
+    ssize_t length = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
+    return length > 0 && std::string_view(path, static_cast<std::size_t>(length)).find(word) !=
+                             std::string_view::npos;
+}
 
 template <typename Function>
 Function* nextDefinition(const char* name) {
@@ -67,6 +83,32 @@ extern "C" dirent* readdir(DIR* dir) {
         return nullptr;
     }
     return real(dir);
+}
+
+extern "C" int openat(int dir, const char* path, int flags, ...) {
+    static auto* real = nextDefinition<int(int, const char*, int, ...)>("openat");
+    mode_t mode = 0;
+    if (flags & (O_CREAT | O_TMPFILE)) {
+        va_list arguments;
+        va_start(arguments, flags);
+        mode = va_arg(arguments, mode_t);
+        va_end(arguments);
+    }
+    if (g_documentFaults.load() &&
+        std::string_view(path).find("denied") != std::string_view::npos) {
+        errno = EACCES;
+        return -1;
+    }
+    return real(dir, path, flags, mode);
+}
+
+extern "C" ssize_t pread(int fd, void* buffer, size_t length, off_t offset) {
+    static auto* real = nextDefinition<ssize_t(int, void*, size_t, off_t)>("pread");
+    if (g_documentFaults.load() && pathHolds(fd, "broken")) {
+        errno = EIO;
+        return -1;
+    }
+    return real(fd, buffer, length, offset);
 }
 
 extern "C" int renameat2(int fromDir, const char* from, int toDir, const char* to,
@@ -158,6 +200,30 @@ TEST_F(FileFault, documentsKeepTheirNamesWhereRenamingMightReplaceAndTheReportSa
     for (const char* name : {"a.doc", "b.doc", "c.doc"}) {
         EXPECT_EQ(readFile(folder.file(name)), name);
         EXPECT_FALSE(fs::exists(folder.file(std::string("t") + name)));
+    }
+}
+
+// The reader tells a document it could not open or read from one without properties.
+TEST_F(FileFault, documentsTheReaderCannotOpenOrReadAreNamedWithTheirLinesWritten) {
+    DocxContent content;
+    content.title = "标题";
+    for (const char* name : {"broken.docx", "denied.docx", "fine.docx"})
+        writeDocx(folder.file(name), content);
+    settings.propids = "0,21";
+    for (ReadAheadOptions options : {ReadAheadOptions{0, 0}, ReadAheadOptions{}}) {
+        {
+            Armed armed(g_documentFaults, 1);
+            runJob(makeReaderBackend(options));
+        }
+        EXPECT_EQ(doneCount(), 6);
+        EXPECT_FALSE(report().failed());
+        EXPECT_EQ(report().text(),
+                  "有 2 个文件无法读取（无权访问、读取出错或正被其他程序独占），"
+                  "属性留空：broken.docx、denied.docx");
+        std::string csv = output();
+        for (const char* line : {"\r\nbroken.docx,\r\n", "\r\ndenied.docx,\r\n",
+                                 "\r\nfine.docx,标题\r\n", "\r\na.doc,\r\n"})
+            EXPECT_NE(csv.find(line), std::string::npos) << line << csv;
     }
 }
 
