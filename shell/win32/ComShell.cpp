@@ -33,6 +33,25 @@ std::string ComFolder::columnHeading(int column) {
     return detailsOf(argument, column);
 }
 
+bool ComFolder::itemUnreadable(ShellItemObject& item) {
+    // The shell answers blank details whatever kept it from the file, so the file is opened
+    // as a reader that lets others write: a document open in an editor opens, one another
+    // program holds exclusively, or one the user may not read, does not.
+    Bstr path;
+    if (FAILED(static_cast<ComItem&>(item).get()->get_Path(path.put())) || !path.get())
+        return false;
+    HANDLE file = CreateFileW(path.get(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
 std::string ComFolder::detailsOf(VariantArg& argument, int column) {
     Bstr text;
     const HRESULT hr = m_folder->GetDetailsOf(argument.value(), column, text.put());

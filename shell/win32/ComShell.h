@@ -29,6 +29,7 @@ class ComFolder : public ShellFolderObject {
     // Items come only from this backend's parseName.
     std::string itemDetail(ShellItemObject& item, int column) override;
     std::string columnHeading(int column) override;
+    bool itemUnreadable(ShellItemObject& item) override;
 
   private:
     // Folder::GetDetailsOf with that argument, which is cleared before the text is returned.

@@ -50,6 +50,32 @@ TEST_F(ComShellTest, connectsAndOpensAnExistingFolderAndItsItems) {
     EXPECT_EQ(raisedHr([&] { shell.releaseShell(); }), shell_hr::kPointer);
 }
 
+// A document another program holds without sharing cannot be read; one open for writing
+// elsewhere can.
+TEST_F(ComShellTest, tellsAnItemAnotherProgramHoldsExclusively) {
+    dir.write("held.doc", "x");
+    dir.write("edited.doc", "x");
+    auto hold = [&](const char* name, DWORD share) {
+        return CreateFileA(dir.file(name).c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE held = hold("held.doc", 0);
+    HANDLE edited = hold("edited.doc", FILE_SHARE_READ);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_NE(edited, INVALID_HANDLE_VALUE);
+    shell.connectShell();
+    shell.openFolder(dir.path());
+    for (auto [name, unreadable] :
+         {std::pair{"held.doc", true}, std::pair{"edited.doc", false}, std::pair{"a.doc", false}}) {
+        shell.findItem(name);
+        ASSERT_TRUE(shell.hasItem()) << name;
+        EXPECT_EQ(shell.itemUnreadable(), unreadable) << name;
+    }
+    shell.releaseItem();
+    CloseHandle(held);
+    CloseHandle(edited);
+}
+
 TEST_F(ComShellTest, aMissingFolderGivesAnEmptyReferenceAndThenEPointer) {
     shell.connectShell();
     shell.openFolder(dir.file("no such folder"));
