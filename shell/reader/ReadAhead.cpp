@@ -65,7 +65,8 @@ ReadAhead::Slot ReadAhead::takeNext() {
         bool waited = m_slots[m_nextToTake % m_window].state == Slot::State::pending;
         if (waited) {
             m_jobWaiting = true;
-            m_runRead.wait(lock, [&] { return jobMayTake(); });
+            m_runRead.wait(lock, [&] { return nextRead(); });
+            m_runRead.wait_for(lock, kJobRunWait, [&] { return jobMayTake(); });
             m_jobWaiting = false;
         }
         slot = std::exchange(m_slots[m_nextToTake % m_window], Slot{});
@@ -105,7 +106,7 @@ void ReadAhead::readAhead() {
         m_heldBytes += slot.bytes;
         m_slots[index % m_window] = std::move(slot);
         ++m_nRead;
-        if (m_jobWaiting && jobMayTake())
+        if (m_jobWaiting && (index == m_nextToTake || jobMayTake()))
             m_runRead.notify_one();
     }
 }
@@ -122,8 +123,12 @@ bool ReadAhead::readerMayWake() const {
     return room() >= kReaderRoom && m_heldBytes <= m_maxHeldBytes / 2;
 }
 
+bool ReadAhead::nextRead() const {
+    return m_slots[m_nextToTake % m_window].state != Slot::State::pending;
+}
+
 bool ReadAhead::jobMayTake() const {
-    if (m_slots[m_nextToTake % m_window].state == Slot::State::pending)
+    if (!nextRead())
         return false;
     // Past half the bound the threads may sleep until the job takes some.
     if (m_heldBytes > m_maxHeldBytes / 2)

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
@@ -49,6 +50,8 @@ class ReadAhead {
     Slot takeNext();
     // Documents the window holds beyond those handed to a thread.
     std::size_t room() const;
+    // Whether the job's next document is read.
+    bool nextRead() const;
     // Whether the job may stop waiting: its next document is read, and so is a run of kJobRun
     // from it, or the threads may have stopped for the bytes held.
     bool jobMayTake() const;
@@ -63,6 +66,9 @@ class ReadAhead {
     // sleeps until there is room for several.
     static constexpr std::size_t kJobRun = 128;
     static constexpr std::size_t kReaderRoom = 128;
+    // How long the job waits for the rest of a run once its own document is read: a run of
+    // slow documents must not hold up the job, nor a stop asked of it.
+    static constexpr std::chrono::milliseconds kJobRunWait{10};
 
     // The job looks at each document by the folder's path, as without read-ahead; the
     // threads read in the open folder.
