@@ -52,7 +52,7 @@ FileSource::~FileSource() {
 }
 
 bool FileSource::read(std::uint64_t offset, std::size_t length, std::string& out) {
-    if (m_fd < 0 || !inside(offset, length) || (m_abandon && m_abandon->load()))
+    if (m_fd < 0 || !inside(offset, length) || abandoned())
         return false;
     if (offset >= m_tailOffset && length <= m_tail.size() - (offset - m_tailOffset)) {
         out.assign(m_tail, static_cast<std::size_t>(offset - m_tailOffset), length);

@@ -24,6 +24,8 @@ class ByteSource {
     // Replaces out with bytes [offset, offset + length); false when the range is not wholly
     // inside the source or cannot be read.
     virtual bool read(std::uint64_t offset, std::size_t length, std::string& out) = 0;
+    // Whether the reading was given up: what is read from here on is of no use.
+    virtual bool abandoned() const { return false; }
 
   protected:
     bool inside(std::uint64_t offset, std::size_t length) const {
@@ -60,6 +62,7 @@ class FileSource : public ByteSource {
     bool failed() const { return m_failed; }
     std::uint64_t size() const override { return m_size; }
     bool read(std::uint64_t offset, std::size_t length, std::string& out) override;
+    bool abandoned() const override { return m_abandon && m_abandon->load(); }
 
   private:
     const std::atomic<bool>* m_abandon;

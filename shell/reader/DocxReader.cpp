@@ -192,7 +192,11 @@ std::optional<std::string> readPart(ByteSource& source, const ZipDirectory& zip,
     const ZipDirectory::Entry* entry = zip.find(name);
     if (!entry)
         return std::nullopt;
-    return zip.extract(source, *entry, kMaxPartBytes);
+    std::optional<std::string> part = zip.extract(source, *entry, kMaxPartBytes);
+    // Given up while a large part inflated: parsing it would take as long again.
+    if (source.abandoned())
+        return std::nullopt;
+    return part;
 }
 
 // Where the package keeps its property parts. Documents written by one program carry the
