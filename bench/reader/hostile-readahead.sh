@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Peak memory and stop latency of the job with read-ahead over folders of hostile .docx
-# (tarnel_make_hostile_docx: ~5 KiB on disk, a deflated title of almost 4 MiB of 0xFF). For
+# (tarnel_make_hostile_docx: ~10 KiB on disk, a deflated title of almost 4 MiB of 0xFF). For
 # each folder size: the whole job, and the job held at its first document while the threads
 # read ahead, then stopped (tarnel_stop_latency): its peak resident set, and the time from
-# the stop to the job's end. One run each.
+# the stop to the job's end. A short hold stops the threads in the middle of their
+# documents, a long one with the window as full as they may make it. One run each.
 #   bench/reader/hostile-readahead.sh [BUILD_DIR] [WORK_DIR]
-# TARNEL_BENCH_COUNTS ("300 1024") sets the folder sizes, TARNEL_BENCH_HOLD_MS (2000) how long
-# the job is held before the stop. Each run's address space is capped at
+# TARNEL_BENCH_COUNTS ("300 1024") sets the folder sizes, TARNEL_BENCH_HOLDS_MS ("100 2000")
+# how long the job is held before the stop. Each run's address space is capped at
 # TARNEL_BENCH_MAX_VM_KB (8 GiB) so that a reader holding texts without a bound fails its
 # allocations instead of taking the machine.
 set -euo pipefail
@@ -14,7 +15,7 @@ set -euo pipefail
 build=$(realpath "${1:-build/linux}")
 work=${2:-${TMPDIR:-/tmp}/tarnel-hostile-readahead}
 counts=${TARNEL_BENCH_COUNTS:-300 1024}
-hold_ms=${TARNEL_BENCH_HOLD_MS:-2000}
+holds_ms=${TARNEL_BENCH_HOLDS_MS:-100 2000}
 max_vm_kb=${TARNEL_BENCH_MAX_VM_KB:-$((8 << 20))}
 make_docx=$build/bin/tarnel_make_hostile_docx
 job=${TARNEL_STOP_LATENCY:-$build/bin/tarnel_stop_latency}
@@ -38,8 +39,8 @@ run() {
 rm -rf "$work"
 mkdir -p "$work"
 "$make_docx" "$work/hostile.docx"
-echo "hostile .docx: $(stat -c %s "$work/hostile.docx") bytes; held ${hold_ms} ms before the stop"
-printf '%-6s %14s %10s %14s %s\n' count 'job_rss_kB' 'job_wall' 'stop_rss_kB' 'stop'
+echo "hostile .docx: $(stat -c %s "$work/hostile.docx") bytes"
+printf '%-6s %12s %9s %8s %12s %s\n' count 'job_rss_kB' 'job_wall' 'hold_ms' 'stop_rss_kB' 'stop'
 for count in $counts; do
     rm -rf "$work/folder"
     mkdir -p "$work/folder"
@@ -48,7 +49,10 @@ for count in $counts; do
     done
     run job "$job" "$work/folder" "$work/out.csv"
     job_rss=$rss job_wall=$wall
-    run stop "$job" "$work/folder" "$work/out.csv" "$hold_ms"
-    printf '%-6s %14s %10s %14s %s\n' "$count" "$job_rss" "$job_wall" "$rss" "$said"
+    for hold_ms in $holds_ms; do
+        run stop "$job" "$work/folder" "$work/out.csv" "$hold_ms"
+        printf '%-6s %12s %9s %8s %12s %s\n' "$count" "$job_rss" "$job_wall" "$hold_ms" "$rss" \
+            "$said"
+    done
 done
 rm -rf "$work"
