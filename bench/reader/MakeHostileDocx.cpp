@@ -1,11 +1,11 @@
 // Writes a hostile .docx of a few kilobytes: its deflated core properties hold a title of
-// almost 4 MiB of 0xFF bytes, none of them valid UTF-8, the part just under what the reader
-// reads of a part.
+// 0xFF bytes, none of them valid UTF-8, the part just under what the reader reads of a part.
 //   tarnel_make_hostile_docx FILE
 #include <cstdio>
 #include <exception>
 
 #include "DocxFixture.h"
+#include "DocxReader.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     DocxContent content;
-    content.title.assign((4u << 20) - (4u << 10), '\xFF');
+    content.title.assign(kMaxDocxPartBytes - (4u << 10), '\xFF');
     try {
         writeDocx(argv[1], content);
     } catch (const std::exception& error) {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Peak memory and stop latency of the job with read-ahead over folders of hostile .docx
-# (tarnel_make_hostile_docx: ~10 KiB on disk, a deflated title of almost 4 MiB of 0xFF). For
-# each folder size: the whole job, and the job held at its first document while the threads
-# read ahead, then stopped (tarnel_stop_latency): its peak resident set, and the time from
-# the stop to the job's end. A short hold stops the threads in the middle of their
-# documents, a long one with the window as full as they may make it. One run each.
+# (tarnel_make_hostile_docx: a few KiB on disk, a deflated title of 0xFF bytes just under the
+# reader's part limit). For each folder size: the whole job, and the job held at its first
+# document while the threads read ahead, then stopped (tarnel_stop_latency): its peak
+# resident set, and the time from the stop to the job's end. A short hold stops the threads
+# in the middle of their documents, a long one with the window as full as they may make it.
+# One run each.
 #   bench/reader/hostile-readahead.sh [BUILD_DIR] [WORK_DIR]
 # TARNEL_BENCH_COUNTS ("300 1024") sets the folder sizes, TARNEL_BENCH_HOLDS_MS ("100 2000")
 # how long the job is held before the stop. Each run's address space is capped at

@@ -14,9 +14,6 @@
 
 namespace {
 
-// A property part is a few kilobytes; a larger one is not worth reading.
-constexpr std::size_t kMaxPartBytes = 4u << 20;
-
 struct PartNames {
     std::string core = "docProps/core.xml";
     std::string app = "docProps/app.xml";
@@ -192,7 +189,7 @@ std::optional<std::string> readPart(ByteSource& source, const ZipDirectory& zip,
     const ZipDirectory::Entry* entry = zip.find(name);
     if (!entry)
         return std::nullopt;
-    std::optional<std::string> part = zip.extract(source, *entry, kMaxPartBytes);
+    std::optional<std::string> part = zip.extract(source, *entry, kMaxDocxPartBytes);
     // Given up while a large part inflated: parsing it would take as long again.
     if (source.abandoned())
         return std::nullopt;
@@ -214,7 +211,7 @@ PartNames propertyPartNames(ByteSource& source, const ZipDirectory& zip) {
     const ZipDirectory::Entry* entry = zip.find("_rels/.rels");
     if (!entry)
         return names;
-    std::optional<std::string> stored = zip.storedData(source, *entry, kMaxPartBytes);
+    std::optional<std::string> stored = zip.storedData(source, *entry, kMaxDocxPartBytes);
     if (!stored)
         return names;
     if (last && last->stored == *stored && last->entry.method == entry->method &&

@@ -404,7 +404,7 @@ TEST_F(DocxReaderTest, marksEachRunOfIllFormedUtf8OnceAndCapsEveryText) {
         {"\xF4\x90\x80\x80", "\uFFFD"},              // past U+10FFFF
         {"\x80\xBF", "\uFFFD"},                      // stray continuation bytes
         {"\xC3\xC3\xC3\xA9", "\uFFFD\u00E9"},        // a run ends where a character starts
-        {"x" + std::string(1 << 20, '\xFF') + "y", "x\uFFFD"},  // "y" is past the cap
+        {"x" + std::string(4 * kMaxTextBytes, '\xFF') + "y", "x\uFFFD"},  // "y" is past the cap
         {"中文 \xF0\x9F\x98\x80 ok", "中文 \xF0\x9F\x98\x80 ok"},
         {cap, cap},
         {cap + "b", cap},
