@@ -31,6 +31,8 @@ void DocumentRenamer::rename(const std::string& name, const std::string& title,
         outcome = RenameOutcome::EmptyTitle;
     else if (newName && *newName == name)
         outcome = RenameOutcome::AlreadyTitled;
+    else if (newName && !rename_journal::isSingleName(name))
+        outcome = RenameOutcome::NotUndoable;
     else if (newName)
         outcome = m_bPreview ? preview(name, *newName) : move(name, *newName);
 

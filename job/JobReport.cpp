@@ -76,6 +76,8 @@ std::string keptNameReason(RenameOutcome outcome) {
             return "所在文件系统不支持不覆盖已有文件的改名";
         case RenameOutcome::NoJournal:
             return "无法记录改名";
+        case RenameOutcome::NotUndoable:
+            return "原名含反斜杠，改名后无法撤销";
     }
     return {};
 }
