@@ -10,12 +10,12 @@
 
 namespace {
 
-// No trail byte of a GBK character and no continuation byte of UTF-8 lies below 0x40 or
-// is 0x7F, so these are refused wherever they stand, whatever the walk makes of the text.
+// No trail byte of a GBK character and no continuation byte of UTF-8 lies below 0x40, so
+// these are refused wherever they stand, whatever the walk makes of the text. DEL is not
+// among them: both platforms take it in a name.
 bool isForbiddenByte(char c) {
     auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F ||
-           std::string_view("/:*?\"<>").find(c) != std::string_view::npos;
+    return byte < 0x20 || std::string_view("/:*?\"<>").find(c) != std::string_view::npos;
 }
 
 // A GBK trail byte may be 0x5C or 0x7C, so these two are refused only as characters.
@@ -62,10 +62,9 @@ bool hasDocumentExtension(const std::string& name) {
 
 std::optional<std::string> titleFileName(const std::string& folder, const std::string& title,
                                          const std::string& extension) {
-    // A trailing dot also refuses "." and "..".
-    if (title.empty())
-        return std::nullopt;
-    if (endsWithBlankOrDot(title) || isReservedDeviceName(title))
+    // A title may end in a blank or a dot: the extension follows it. "." and ".." would make
+    // names of dots alone, which no user means.
+    if (title.empty() || title == "." || title == ".." || isReservedDeviceName(title))
         return std::nullopt;
     std::string name = title + "." + extension;
     if (holdsForbiddenByte(name) || holdsForbiddenCharacter(name) || endsWithBlankOrDot(name))

@@ -55,7 +55,7 @@ std::string onlyFile() {
 
 bool isRefusedByte(char c) {
     auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F || c == '/';
+    return byte < 0x20 || c == '/';
 }
 
 // Walks the name as the rule does and checks each step against UTF-8 itself: a character
