@@ -74,6 +74,17 @@ std::optional<FileFault> lockRecords(int fd) {
     }
 }
 
+// Moves from to to, both relative to the folder descriptor (or the working directory).
+MoveResult moveNoReplaceAt(int folder, const std::string& from, const std::string& to) {
+    if (::renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) == 0)
+        return MoveResult::Moved;
+    // Any other way (a check before the move, link and unlink) leaves a moment in which a
+    // file that appears at either name is replaced or deleted.
+    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
+        return MoveResult::NoReplaceUnsupported;
+    return MoveResult::NotMoved;
+}
+
 // Opening never waits for a writer at a pipe, nor makes a terminal the controlling one.
 constexpr int kOpenAnyFile = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 // Only a regular file is an output: a FIFO, a device or a socket is refused, and the file
@@ -146,13 +157,7 @@ FolderListing listFolder(const std::string& folder) {
 }
 
 MoveResult moveFileNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return MoveResult::Moved;
-    // Any other way (a check before the move, link and unlink) leaves a moment in which a
-    // file that appears at either name is replaced or deleted.
-    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
-        return MoveResult::NoReplaceUnsupported;
-    return MoveResult::NotMoved;
+    return moveNoReplaceAt(AT_FDCWD, from, to);
 }
 
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
@@ -163,7 +168,7 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
 }
 
 std::optional<std::string> readFileHead(const std::string& path, std::size_t limit) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | kOpenAnyFile);
     if (fd < 0)
         return std::nullopt;
     struct stat info;
@@ -227,11 +232,7 @@ std::optional<FileIdentity> FolderHandle::identity(const std::string& name) cons
 }
 
 MoveResult FolderHandle::moveNoReplace(const std::string& from, const std::string& to) const {
-    if (::renameat2(m_fd, from.c_str(), m_fd, to.c_str(), RENAME_NOREPLACE) == 0)
-        return MoveResult::Moved;
-    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
-        return MoveResult::NoReplaceUnsupported;
-    return MoveResult::NotMoved;
+    return moveNoReplaceAt(m_fd, from, to);
 }
 
 JournalFile::~JournalFile() {
