@@ -23,7 +23,7 @@ TEST(NameTemplate, refusesATemplateThatNamesNoKnownColumnClearly) {
         const char* message;
     };
     const Case cases[] = {
-        {"{99}", "文件名模板中的 {99} 不是已知的属性编号。"},
+        {"{999}", "文件名模板中的 {999} 不是已知的属性编号。"},
         {"{21} {12345678901}", "文件名模板中的 {12345678901} 不是已知的属性编号。"},
         {"{abc}", "文件名模板中的 {abc} 不是属性编号，大括号中只能写数字。"},
         {"{}", "文件名模板中的 {} 不是属性编号，大括号中只能写数字。"},
