@@ -105,9 +105,12 @@ std::string mended(const std::string& stem) {
 }
 
 // The longest start of stem, cut at a character boundary, whose name fits the folder's
-// limits; empty when not even one character fits.
+// limits; empty when not even one character fits. Most stems fit whole, and each try asks
+// the file system, so the whole stem is tried first.
 std::string fittedStem(const std::string& folder, const std::string& stem,
                        const std::string& tail) {
+    if (fitsNameLimits(folder, stem + tail))
+        return stem;
     std::vector<std::size_t> ends;
     for (std::size_t pos = 0; pos < stem.size();) {
         pos += narrow_text::charLength(stem, pos);
@@ -126,13 +129,16 @@ std::optional<std::string> composeFileName(const std::string& folder, const std:
                                            bool fix) {
     std::string tail = suffix + "." + extension;
     std::string base = fix ? mended(stem) : stem;
-    if (fix || !suffix.empty()) {
+    // Only a name as the title gives it may be refused for its length; what fittedStem
+    // gives fits, and so does a cut stem with its blanks and dots dropped.
+    bool cut = fix || !suffix.empty();
+    if (cut) {
         std::string fitted = fittedStem(folder, base, tail);
         if (fitted.size() < base.size())
             base = fix ? withoutEndBlanksAndDots(fitted) : fitted;
     }
     std::string name = base + tail;
-    if (!isValidName(base, name) || !fitsNameLimits(folder, name))
+    if (!isValidName(base, name) || (!cut && !fitsNameLimits(folder, name)))
         return std::nullopt;
     return name;
 }

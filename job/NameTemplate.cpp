@@ -42,8 +42,8 @@ struct Unit {
     enum class Kind {
         Anchor,     // a value given, or a letter, digit or ideograph of the literal text
         Separator,  // a blank or a punctuation mark
-        Opening,    // an opening bracket, kind pair
-        Closing,    // a closing bracket, kind pair
+        Opening,    // an opening bracket of the pair numbered pair
+        Closing,    // a closing bracket of the pair numbered pair
         Dropped,    // an empty value, or a bracket pair that held nothing else
     };
     Kind kind;
@@ -63,6 +63,11 @@ Unit literalUnit(std::string_view character) {
     return {separator ? Unit::Kind::Separator : Unit::Kind::Anchor, character};
 }
 
+bool holds(std::span<const Unit> units, Unit::Kind kind) {
+    return std::any_of(units.begin(), units.end(),
+                       [kind](const Unit& u) { return u.kind == kind; });
+}
+
 // Pairs the brackets. A pair around dropped values and separators alone is dropped whole;
 // a bracket without its partner is a separator like any other mark.
 void pairBrackets(std::vector<Unit>& units) {
@@ -78,14 +83,10 @@ void pairBrackets(std::vector<Unit>& units) {
             units[i].kind = Unit::Kind::Separator;
             continue;
         }
-        auto inside = std::span(units).subspan(open.back() + 1, i - open.back() - 1);
+        auto pair = std::span(units).subspan(open.back(), i - open.back() + 1);
         open.pop_back();
-        auto isKind = [](Unit::Kind kind) {
-            return [kind](const Unit& u) { return u.kind == kind; };
-        };
-        if (std::none_of(inside.begin(), inside.end(), isKind(Unit::Kind::Anchor)) &&
-            std::any_of(inside.begin(), inside.end(), isKind(Unit::Kind::Dropped))) {
-            for (Unit& unit : std::span(units).subspan(i - inside.size() - 1, inside.size() + 2))
+        if (!holds(pair, Unit::Kind::Anchor) && holds(pair, Unit::Kind::Dropped)) {
+            for (Unit& unit : pair)
                 unit.kind = Unit::Kind::Dropped;
         }
     }
@@ -99,14 +100,13 @@ void pairBrackets(std::vector<Unit>& units) {
 // before an opening bracket, which belongs to what follows.
 std::string joint(std::span<const Unit> run, bool betweenAnchors) {
     auto isDropped = [](const Unit& u) { return u.kind == Unit::Kind::Dropped; };
-    std::string out;
-    if (std::none_of(run.begin(), run.end(), isDropped)) {
+    if (!holds(run, Unit::Kind::Dropped)) {
+        std::string out;
         for (const Unit& unit : run)
             out += unit.text;
         return out;
     }
-    bool opens = std::any_of(run.begin(), run.end(),
-                             [](const Unit& u) { return u.kind == Unit::Kind::Opening; });
+    bool opens = holds(run, Unit::Kind::Opening);
     auto firstDropped = std::find_if(run.begin(), run.end(), isDropped);
     auto afterLastDropped = std::find_if(run.rbegin(), run.rend(), isDropped).base();
     auto keptBegin = opens ? afterLastDropped : run.begin();

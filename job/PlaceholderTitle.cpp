@@ -44,7 +44,7 @@ constexpr Placeholder kPlaceholders[] = {
 
 // Printing to a file or a PDF printer sets the title to the program's name, " - " and the
 // file name, which says nothing the file name did not.
-constexpr std::u32string_view kPrintedPrefix = U"microsoft word -";
+constexpr std::u32string_view kPrintedPrefix = U"microsoft word - ";
 
 // The title without blanks at its ends, runs of blanks made one ' ', Latin letters in lower
 // case: the form the table is written in.
@@ -71,28 +71,31 @@ bool isOnlyDigitsAndPunctuation(const std::vector<std::string_view>& characters)
 }
 
 // Sets aside a number at the end: digits, with a blank, '-' or '_' before them, or in
-// round brackets, ASCII or full-width. True when there was one.
+// round brackets, ASCII or full-width, with a blank before them. True when there was one.
 bool dropNumber(std::vector<std::string_view>& characters) {
     static const std::string kOpenWide = nc::fromCodePoint(U'（');
     static const std::string kCloseWide = nc::fromCodePoint(U'）');
     std::size_t end = characters.size();
-    bool bracketed = end > 0 && (characters[end - 1] == ")" || characters[end - 1] == kCloseWide);
-    if (bracketed)
+    std::string_view opening;  // the bracket before the digits, none when they stand bare
+    if (end > 0 && characters[end - 1] == ")")
+        opening = "(";
+    else if (end > 0 && characters[end - 1] == kCloseWide)
+        opening = kOpenWide;
+    if (!opening.empty())
         --end;
     std::size_t start = end;
     while (start > 0 && nc::isDigit(characters[start - 1]))
         --start;
     if (start == end)
         return false;
-    if (bracketed) {
-        std::string_view opening = characters[end] == ")" ? "(" : std::string_view(kOpenWide);
+    if (!opening.empty()) {
         if (start == 0 || characters[start - 1] != opening)
             return false;
         --start;
     }
-    if (start > 0 &&
-        (characters[start - 1] == " " ||
-         (!bracketed && (characters[start - 1] == "-" || characters[start - 1] == "_"))))
+    std::string_view joins = opening.empty() ? " -_" : " ";
+    if (start > 0 && characters[start - 1].size() == 1 &&
+        joins.find(characters[start - 1][0]) != std::string_view::npos)
         --start;
     characters.resize(start);
     return true;

@@ -78,8 +78,8 @@ TEST(FileNameRules, aSuffixShortensAStemThatFitsOnlyAlone) {
               std::string(247, 'x') + " (2).doc");
 }
 
-// A lone byte is no character, but Linux takes it in a name.
-TEST(FileNameRules, fixKeepsBytesThatAreNoUtf8) {
+// A lone byte is no character, but Linux takes it in a name; the sign after it is mended.
+TEST(FileNameRules, fixMendsASignAfterAByteThatIsNoCharacter) {
     TempDir dir;
     EXPECT_EQ(composeFileName(dir.path(), "\x81/x", "", "doc", true), "\x81／x.doc");
 }
