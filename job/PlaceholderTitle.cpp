@@ -26,20 +26,21 @@ struct Placeholder {
 constexpr Placeholder kPlaceholders[] = {
     // The names word processors give a new document until it is saved: "文档1", "Document1",
     // "Doc1"; the title property then often keeps them.
-    {U"文档", Number::Required},
-    {U"document", Number::Required},
-    {U"doc", Number::Required},
+    {U"文档", Number::Required},      // Chinese word processors
+    {U"document", Number::Required},  // English word processors
+    {U"doc", Number::Required},       // the short form older and lighter ones give
     // The names the Windows shell gives a document made with "New" in a folder, then
     // " (2)" and so on; some programs copy the file name into an empty title.
+    // Where the word processor that makes them is set up:
     {U"新建 microsoft word 文档", Number::Optional},
-    {U"新建 docx 文档", Number::Optional},
-    {U"新建 doc 文档", Number::Optional},
+    {U"新建 docx 文档", Number::Optional},  // where another program took .docx
+    {U"新建 doc 文档", Number::Optional},   // where another program took .doc
     // The placeholders templates put in the title field, for the author to replace, and the
     // names editors give an untitled document.
-    {U"无标题", Number::Optional},
-    {U"untitled", Number::Optional},
-    {U"标题", Number::Optional},
-    {U"title", Number::Optional},
+    {U"无标题", Number::Optional},    // an untitled document, Chinese
+    {U"untitled", Number::Optional},  // an untitled document, English
+    {U"标题", Number::Optional},      // a Chinese template's title field
+    {U"title", Number::Optional},     // an English template's title field
 };
 
 // Printing to a file or a PDF printer sets the title to the program's name, " - " and the
@@ -113,6 +114,8 @@ std::string joined(const std::vector<std::string_view>& characters) {
 bool isPlaceholderTitle(const std::string& title) {
     std::string text = normalised(title);
     std::vector<std::string_view> characters = nc::split(text);
+    // Blank, or digits and marks alone ("2024-03-01", "——", "1."): what is left when an
+    // author cleared the field, or a date or a number that names no document.
     if (isOnlyDigitsAndPunctuation(characters))
         return true;
     static const std::string kPrinted = nc::fromCodePoints(kPrintedPrefix);
