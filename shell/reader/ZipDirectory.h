@@ -44,6 +44,9 @@ class ZipDirectory {
     std::optional<std::string> storedData(ByteSource& source, const Entry& entry,
                                           std::size_t maxBytes) const;
     static std::optional<std::string> content(const Entry& entry, std::string stored);
+    // Where the entry's stored data starts (after its local header), or nothing when the
+    // header is not there.
+    static std::optional<std::uint64_t> dataOffset(ByteSource& source, const Entry& entry);
 
     const std::vector<Entry>& entries() const { return m_entries; }
     std::string_view name(const Entry& entry) const {
