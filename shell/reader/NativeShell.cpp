@@ -24,7 +24,8 @@ class ReaderFolder : public ShellFolderObject {
     ReaderFolder(std::string path, ReadAheadOptions options)
         : m_path(std::move(path)), m_options(options) {}
 
-    void expectItems(const std::vector<std::string>& names) override {
+    void expectItems(const std::vector<std::string>& names, bool withText) override {
+        (void)withText;
         if (m_options.threads > 0)
             m_readAhead = std::make_unique<ReadAhead>(m_path, names, m_options);
     }
