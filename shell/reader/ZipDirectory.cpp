@@ -21,10 +21,6 @@ constexpr std::size_t kCentralBytes = 46;
 constexpr std::size_t kLocalBytes = 30;
 constexpr std::size_t kMaxComment = 0xffff;
 constexpr std::uint32_t kSaturated32 = 0xffffffff;
-constexpr std::uint16_t kFlagEncrypted = 0x0001;
-constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
-constexpr std::uint16_t kStored = 0;
-constexpr std::uint16_t kDeflated = 8;
 
 // Every record is read, or its length checked, whole before its fields are read: the
 // fields read here are always there.
@@ -187,7 +183,7 @@ std::optional<std::string> ZipDirectory::extract(ByteSource& source, const Entry
 
 std::optional<std::string> ZipDirectory::storedData(ByteSource& source, const Entry& entry,
                                                     std::size_t maxBytes) const {
-    if (entry.flags & (kFlagEncrypted | kFlagStrongEncryption))
+    if (entry.encrypted())
         return std::nullopt;
     if (entry.size > maxBytes)
         return std::nullopt;

@@ -24,7 +24,15 @@ class ZipDirectory {
         std::uint64_t compressedSize = 0;
         std::uint64_t size = 0;
         std::uint64_t localHeaderOffset = 0;
+
+        bool encrypted() const { return flags & (kFlagEncrypted | kFlagStrongEncryption); }
     };
+
+    // Storage methods and flags a reader knows.
+    static constexpr std::uint16_t kStored = 0;
+    static constexpr std::uint16_t kDeflated = 8;
+    static constexpr std::uint16_t kFlagEncrypted = 0x0001;
+    static constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
 
     // Caps on what a document may make the reader hold.
     static constexpr std::size_t kMaxDirectoryBytes = 16u << 20;
