@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "../LittleEndian.h"
-#include "../text/FirstParagraph.h"
 #include "CompoundFile.h"
 #include "DocTextFeeder.h"
 #include "PropertySection.h"
@@ -249,15 +248,18 @@ std::string word6Text(CompoundFile& file, CompoundFile::Stream& wordDocument, st
                       std::uint16_t flags) {
     std::optional<std::uint32_t> textStart = readU32(fib, 0x18);
     std::optional<std::uint32_t> textCharacters = readU32(fib, 0x34);
-    std::optional<std::uint32_t> clxAt = readU32(fib, 0x160);
-    std::optional<std::uint32_t> clxBytes = readU32(fib, 0x164);
-    if (!textStart || !textCharacters || !clxAt || !clxBytes)
+    if (!textStart || !textCharacters)
         return {};
     std::uint16_t codePage = word6CodePage(file, *readU16(fib, 0x06));
-    if (flags & kFlagComplex)
-        return pieceTableText(file, wordDocument, wordDocument, *clxAt, *clxBytes,
-                              PieceCoding::word6, *textCharacters, codePage);
-    return firstParagraph(file, wordDocument, {{0, *textCharacters, *textStart, true}}, codePage);
+    if (!(flags & kFlagComplex))
+        return firstParagraph(file, wordDocument, {{0, *textCharacters, *textStart, true}},
+                              codePage);
+    std::optional<std::uint32_t> clxAt = readU32(fib, 0x160);
+    std::optional<std::uint32_t> clxBytes = readU32(fib, 0x164);
+    if (!clxAt || !clxBytes)
+        return {};
+    return pieceTableText(file, wordDocument, wordDocument, *clxAt, *clxBytes, PieceCoding::word6,
+                          *textCharacters, codePage);
 }
 
 std::string readText(ByteSource& source) {
