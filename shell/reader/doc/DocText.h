@@ -5,9 +5,8 @@
 #include "../ByteSource.h"
 
 // The first paragraph of a .doc's main text that holds a letter or ideograph, cleaned as
-// FirstParagraph cleans it (UTF-8); empty when there is none or no piece table can be read
-// (an encrypted or damaged document, or one older than Word 97 that was fast-saved). Field
-// instructions, pictures and other special characters are left out; a field's result and
-// each table cell count. Reads only up to that paragraph and a few MiB at most; never
-// throws.
+// FirstParagraph cleans it (UTF-8); empty when there is none or the text cannot be read (an
+// encrypted or damaged document, one older than Word 6). Field instructions, pictures and
+// other special characters are left out; a field's result and each table cell count. Reads
+// only up to that paragraph and a few MiB at most; never throws.
 std::string docFirstParagraph(ByteSource& source);
