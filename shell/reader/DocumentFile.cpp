@@ -4,10 +4,11 @@
 
 #include "DocxReader.h"
 #include "doc/DocReader.h"
+#include "text/DocumentText.h"
 
 std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at,
                                                    const std::atomic<bool>* abandon,
-                                                   bool* unreadable) {
+                                                   bool* unreadable, std::string* firstParagraph) {
     std::optional<DocumentProperties> properties;
     try {
         FileSource source(path, kDocumentTailBytes, at, abandon);
@@ -22,6 +23,8 @@ std::optional<DocumentProperties> readDocumentFile(const std::string& path, int 
                 case DocumentFormat::other:
                     break;
             }
+            if (firstParagraph)
+                *firstParagraph = documentFirstParagraph(source);
         }
         if (unreadable)
             *unreadable = source.failed();

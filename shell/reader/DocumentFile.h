@@ -17,7 +17,9 @@ inline constexpr std::size_t kDocumentTailBytes = 64u << 10;
 // opened without waiting), or one that cannot be read. A relative path is taken from the
 // open directory at. Once *abandon is set the reading ends at its next read of the file,
 // its answer then of no use. *unreadable, where given, tells whether the file could not be
-// opened or read, as against holding no properties. Never throws.
+// opened or read, as against holding no properties. *firstParagraph, where given, gets the
+// first paragraph of the document's main text (documentFirstParagraph). Never throws.
 std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at = AT_FDCWD,
                                                    const std::atomic<bool>* abandon = nullptr,
-                                                   bool* unreadable = nullptr);
+                                                   bool* unreadable = nullptr,
+                                                   std::string* firstParagraph = nullptr);
