@@ -55,13 +55,11 @@ class MainText : public XmlScanner::Handler {
         if (isOneOf(*name,
                     {"txbxContent", "del", "moveFrom", "delText", "instrText", "delInstrText"})) {
             m_leftOutFrom = m_depth;
-        } else if (*name == "r") {
-            ++m_runs;
         } else if (*name == "t") {
             m_inText = true;
         } else if (*name == "fldChar") {
             fieldCharacter(tag.attribute("fldCharType").value_or(""));
-        } else if (m_runs > 0) {
+        } else {
             runContent(*name);
         }
     }
@@ -78,8 +76,6 @@ class MainText : public XmlScanner::Handler {
             return;
         if (*name == "t") {
             m_inText = false;
-        } else if (*name == "r") {
-            m_runs -= m_runs > 0;
         } else if (*name == "p") {
             m_paragraph.endParagraph();
         }
@@ -159,7 +155,6 @@ class MainText : public XmlScanner::Handler {
     std::vector<std::string> m_compatibilityPrefixes;
     std::size_t m_depth = 0;
     std::size_t m_leftOutFrom = 0;  // the depth of the element being left out, or 0
-    std::size_t m_runs = 0;         // open runs
     bool m_inText = false;
     std::vector<bool> m_fields;  // per open field, innermost last: still in its instruction
     std::size_t m_instructions = 0;

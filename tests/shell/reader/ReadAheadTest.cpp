@@ -106,3 +106,22 @@ TEST_F(ReadAheadTest, holdsNoMoreTextThanTheByteBoundAllows) {
     for (const std::string& name : names)
         ASSERT_TRUE(titleOf(oneAtATime.facts(name)) == keptTitle) << name;
 }
+
+// The texts of documents read ahead count against the bound as their properties do.
+TEST_F(ReadAheadTest, countsTheTextsAgainstTheByteBound) {
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += "字";
+    DocxContent content;
+    content.bodyXml = "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back("d" + std::to_string(100 + i) + ".docx");
+        writeDocx(m_dir.file(names.back()), content);
+    }
+    const std::size_t slotBytes = text.size() + names[0].size() + 4;
+    ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{1, 256, 10 * slotBytes - 1}, true);
+    ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() >= 10; }));
+    EXPECT_EQ(readAhead.documentsRead(), 10u);
+    EXPECT_EQ(readAhead.facts(names[0])->text, text);
+}
