@@ -51,9 +51,10 @@ class MainText : public XmlScanner::Handler {
         }
         if (!name)
             return;
-        // Text boxes, deleted and moved-away text, field instructions: no main text.
-        if (isOneOf(*name,
-                    {"txbxContent", "del", "moveFrom", "delText", "instrText", "delInstrText"})) {
+        // Text boxes, deleted and moved-away text, field instructions, and the reading set
+        // above a ruby's base text: no main text.
+        if (isOneOf(*name, {"txbxContent", "del", "moveFrom", "delText", "instrText",
+                            "delInstrText", "rt"})) {
             m_leftOutFrom = m_depth;
         } else if (*name == "t") {
             m_inText = true;

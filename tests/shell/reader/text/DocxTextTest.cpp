@@ -111,6 +111,10 @@ TEST_F(DocxTextTest, takesOnlyTheMainTextOfTheBody) {
          paragraph("<w:r><w:t>A</w:t><w:tab/><w:t>B</w:t><w:noBreakHyphen/><w:t>C</w:t>"
                    "<w:softHyphen/><w:sym w:char=\"F04A\"/><w:t>D</w:t><w:br/><w:t>E</w:t></w:r>"),
          "A B-CD"},
+        {"a ruby's base, not its reading",
+         paragraph("<w:r><w:ruby><w:rt>" + run("とうきょう") + "</w:rt><w:rubyBase>" + run("東京") +
+                   "</w:rubyBase></w:ruby></w:r>"),
+         "東京"},
         {"paragraphs without a letter pass", paragraph(run("2024")) + paragraph(run("Title")),
          "Title"},
         {"text split over runs and pieces of markup",
