@@ -15,7 +15,7 @@ ZipEntryStream::ZipEntryStream(ByteSource& source, const ZipDirectory::Entry& en
 
 bool ZipEntryStream::readMore() {
     std::uint64_t left = m_entry.compressedSize - m_readBytes;
-    std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(left, kPieceBytes));
+    std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(left, m_pieceBytes));
     if (piece == 0 || !m_source.read(m_dataOffset + m_readBytes, piece, m_input))
         return false;
     m_readBytes += piece;
@@ -33,7 +33,7 @@ bool ZipEntryStream::nextStored() {
 
 bool ZipEntryStream::nextInflated() {
     for (;;) {
-        switch (m_inflate.next(m_output, kPieceBytes)) {
+        switch (m_inflate.next(m_output, m_pieceBytes)) {
             case InflateStream::Result::Output:
             case InflateStream::Result::End:
                 return true;
@@ -53,6 +53,7 @@ std::optional<std::string_view> ZipEntryStream::next() {
         return std::nullopt;
     m_output.clear();
     bool read = m_entry.method == ZipDirectory::kStored ? nextStored() : nextInflated();
+    m_pieceBytes = std::min(m_pieceBytes * 2, kMaxPieceBytes);
     m_given += m_output.size();
     m_crc = crc32Of(m_output, m_crc);
     bool atEnd = m_output.empty();

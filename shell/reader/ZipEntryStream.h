@@ -14,8 +14,10 @@
 // near the start of a large part stops there: it costs what was read, not the whole part.
 class ZipEntryStream {
   public:
-    // How much is read from the source, and given out, at a time.
-    static constexpr std::size_t kPieceBytes = 16u << 10;
+    // How much is read from the source, and given out, at a time: little at first, as what
+    // a reader wants is mostly near the start, then more, so a long read costs fewer calls.
+    static constexpr std::size_t kFirstPieceBytes = 4u << 10;
+    static constexpr std::size_t kMaxPieceBytes = 64u << 10;
 
     ZipEntryStream(ByteSource& source, const ZipDirectory::Entry& entry);
 
@@ -39,6 +41,7 @@ class ZipEntryStream {
     std::uint64_t m_readBytes = 0;  // of the stored data
     std::uint64_t m_given = 0;
     std::uint32_t m_crc = 0;
+    std::size_t m_pieceBytes = kFirstPieceBytes;
     bool m_failed = false;
     std::string m_input;
     std::string m_output;
