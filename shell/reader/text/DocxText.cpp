@@ -89,6 +89,9 @@ class MainText : public XmlScanner::Handler {
 
   private:
     void learnPrefixes(const XmlScanner::Tag& tag) {
+        // Most elements declare nothing; only those that do are worth reading through.
+        if (tag.attributes.find("xmlns") == std::string_view::npos)
+            return;
         tag.forEachAttribute([&](std::string_view name, const std::string& value) {
             if (name != "xmlns" && prefixPart(name) != "xmlns")
                 return;
