@@ -14,8 +14,8 @@
 
 namespace {
 
-// Word 6 and 95 write FIB versions 101 to 105; Word 97 and every later writer 193 and up
-// (a few betas and converters 192). Older files have another layout altogether.
+// Word 6 and 95 write FIB versions 101 to 105, Word 97 and later ones 193 and up (192 is
+// read as theirs too). Older files have another layout altogether.
 constexpr std::uint16_t kFirstWord6Fib = 101;
 constexpr std::uint16_t kFirstWord97Fib = 192;
 
