@@ -57,7 +57,7 @@ void CScanThread::scan() {
     }
     m_nCount = 0;
     // The backend may read them ahead; each is still looked up at its turn.
-    m_shell.expectItems(documents);
+    m_shell.expectItems(documents, false);
     for (const std::string& name : documents) {
         if (m_command->isStop())
             return;

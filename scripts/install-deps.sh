@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 wine32:i386 xvfb xauth x11-apps imagemagick
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libzip-dev zlib1g-dev libdeflate-dev libpugixml-dev libgsf-1-dev
+  libzip-dev zlib1g-dev libpugixml-dev libgsf-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei locales
   libimage-exiftool-perl libarchive-zip-perl time bindfs

@@ -97,7 +97,7 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
     fail "$deb names another package, version or architecture"
 # Computed from the programs by dpkg-shlibdeps: the libraries they link.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libqt6widgets6 libpugixml1v5 libdeflate0; do
+for library in libc6 libstdc++6 libqt6widgets6 libpugixml1v5 zlib1g; do
     tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$library" ||
         fail "$deb does not depend on $library: $depends"
 done

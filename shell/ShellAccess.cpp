@@ -22,10 +22,10 @@ void ShellAccess::openFolder(const std::string& path) {
     m_folder = m_shell->nameSpace(path);
 }
 
-void ShellAccess::expectItems(const std::vector<std::string>& names) {
+void ShellAccess::expectItems(const std::vector<std::string>& names, bool withText) {
     if (!m_folder)
         throw ShellError(shell_hr::kPointer);
-    m_folder->expectItems(names);
+    m_folder->expectItems(names, withText);
 }
 
 void ShellAccess::findItem(const std::string& name) {
@@ -38,6 +38,12 @@ std::string ShellAccess::itemDetail(int column) {
     if (!m_folder || !m_item)
         throw ShellError(shell_hr::kPointer);
     return m_folder->itemDetail(*m_item, column);
+}
+
+std::string ShellAccess::itemText() {
+    if (!m_folder || !m_item)
+        throw ShellError(shell_hr::kPointer);
+    return m_folder->itemText(*m_item);
 }
 
 std::string ShellAccess::columnHeading(int column) {

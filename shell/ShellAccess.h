@@ -22,10 +22,13 @@ class ShellAccess {
     // Releases any connection still held, then connects; a failure leaves it empty.
     void connectShell();
     void openFolder(const std::string& path);
-    // The names findItem will be called with, in that order (a hint for the backend).
-    void expectItems(const std::vector<std::string>& names);
+    // The names findItem will be called with, in that order (a hint for the backend);
+    // withText: itemText will be asked for them.
+    void expectItems(const std::vector<std::string>& names, bool withText);
     void findItem(const std::string& name);
     std::string itemDetail(int column);
+    // The first paragraph of the item's text (ShellFolderObject::itemText).
+    std::string itemText();
     std::string columnHeading(int column);
     bool itemUnreadable();
     void releaseItem();

@@ -21,12 +21,24 @@ class ShellFolderObject {
   public:
     virtual ~ShellFolderObject() = default;
     // The names parseName will be asked for, in that order, told once before the first; a
-    // backend may read them ahead. Answers stay those of each name at its turn.
-    virtual void expectItems(const std::vector<std::string>& names) { (void)names; }
+    // backend may read them ahead. Answers stay those of each name at its turn. withText: the
+    // job will ask itemText for them, so a backend reading ahead reads the text too.
+    virtual void expectItems(const std::vector<std::string>& names, bool withText) {
+        (void)names;
+        (void)withText;
+    }
     // Folder::ParseName: the item of that file name, or nullptr.
     virtual std::unique_ptr<ShellItemObject> parseName(const std::string& name) = 0;
     // Folder::GetDetailsOf for an item; the column is passed on unchanged.
     virtual std::string itemDetail(ShellItemObject& item, int column) = 0;
+    // The first paragraph of the item's main text that holds a letter or ideograph, cleaned
+    // (see FirstParagraph); empty when there is none, for a document that is no
+    // word-processing document, or when it cannot be read. Same encoding as itemDetail (UTF-8
+    // on Linux, the system code page on Windows).
+    virtual std::string itemText(ShellItemObject& item) {
+        (void)item;
+        return {};
+    }
     // Folder::GetDetailsOf with an empty string: the column's heading.
     virtual std::string columnHeading(int column) = 0;
     // Whether the item's file could not be opened or read (denied, an I/O error, held by

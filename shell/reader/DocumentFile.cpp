@@ -1,34 +1,14 @@
 #include "DocumentFile.h"
 
 #include <exception>
-#include <string_view>
 
 #include "DocxReader.h"
 #include "doc/DocReader.h"
-
-namespace {
-
-constexpr std::string_view kZipSignature = "PK\3\4";
-constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-
-bool startsWith(ByteSource& source, std::string_view signature) {
-    std::string first;
-    return source.read(0, signature.size(), first) && first == signature;
-}
-
-}  // namespace
-
-DocumentFormat documentFormat(ByteSource& source) {
-    if (startsWith(source, kZipSignature))
-        return DocumentFormat::package;
-    if (startsWith(source, kCompoundFileSignature))
-        return DocumentFormat::compoundFile;
-    return DocumentFormat::other;
-}
+#include "text/DocumentText.h"
 
 std::optional<DocumentProperties> readDocumentFile(const std::string& path, int at,
                                                    const std::atomic<bool>* abandon,
-                                                   bool* unreadable) {
+                                                   bool* unreadable, std::string* firstParagraph) {
     std::optional<DocumentProperties> properties;
     try {
         FileSource source(path, kDocumentTailBytes, at, abandon);
@@ -43,6 +23,8 @@ std::optional<DocumentProperties> readDocumentFile(const std::string& path, int 
                 case DocumentFormat::other:
                     break;
             }
+            if (firstParagraph)
+                *firstParagraph = documentFirstParagraph(source);
         }
         if (unreadable)
             *unreadable = source.failed();

@@ -1,83 +1,18 @@
 #include "DocxReader.h"
 
-#include <pugixml.hpp>
-
 #include <charconv>
 #include <limits>
 #include <string_view>
 
 #include "ByteSource.h"
 #include "DocumentReading.h"
+#include "PackageParts.h"
 #include "Utf8Text.h"
 #include "W3cDate.h"
+#include "XmlPart.h"
 #include "ZipDirectory.h"
 
 namespace {
-
-struct PartNames {
-    std::string core = "docProps/core.xml";
-    std::string app = "docProps/app.xml";
-};
-
-bool endsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
-std::string_view localName(const char* qualified) {
-    std::string_view name(qualified);
-    std::size_t colon = name.rfind(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
-// A target of the package's own relationships is relative to the package root.
-std::string partName(std::string_view target) {
-    while (target.starts_with("/") || target.starts_with("./")) {
-        target.remove_prefix(target.starts_with("/") ? 1 : 2);
-    }
-    return std::string(target);
-}
-
-// Parses the part in place (the document then points into it): a part may be megabytes, and
-// a copy of it would only be more to allocate and fill.
-bool parse(pugi::xml_document& document, std::string& part) {
-    // pugixml expands no entities beyond the predefined ones, so a part cannot grow in parsing.
-    // A property made of white space alone is kept, as the document has it.
-    return document.load_buffer_inplace(part.data(), part.size(),
-                                        pugi::parse_default | pugi::parse_ws_pcdata_single,
-                                        pugi::encoding_auto);
-}
-
-// The standard relationship type of the core properties; writers following early drafts
-// of the format used other namespaces for it, and a package may name a part of each kind.
-constexpr std::string_view kCoreType =
-    "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties";
-
-void readRelationships(std::string& part, PartNames& names) {
-    pugi::xml_document document;
-    if (!parse(document, part))
-        return;
-    bool haveCore = false, haveStandardCore = false, haveApp = false;
-    for (pugi::xml_node node : document.document_element().children()) {
-        if (localName(node.name()) != "Relationship")
-            continue;
-        std::string_view type = node.attribute("Type").value();
-        std::string target = partName(node.attribute("Target").value());
-        if (target.empty() || std::string_view(node.attribute("TargetMode").value()) == "External")
-            continue;
-        if (endsWith(type, "/metadata/core-properties")) {
-            // The first of them, unless a later one has the standard type.
-            bool standard = type == kCoreType;
-            if (!haveCore || (standard && !haveStandardCore))
-                names.core = target;
-            haveCore = true;
-            haveStandardCore = haveStandardCore || standard;
-        } else if (!haveApp && (endsWith(type, "/extended-properties") ||
-                                endsWith(type, "/extendedProperties"))) {
-            names.app = target;
-            haveApp = true;
-        }
-    }
-}
 
 // All the text inside an element, nested elements included (some writers put each keyword
 // in an element of its own), down to a depth no real property needs, so hostile nesting
@@ -122,7 +57,7 @@ void appendAuthor(std::string& authors, const std::string& author) {
 template <typename Take>
 void forEachProperty(std::string& part, Take take) {
     pugi::xml_document document;
-    if (!parse(document, part))
+    if (!parseXmlPart(document, part))
         return;
     for (pugi::xml_node node : document.document_element().children()) {
         if (node.type() == pugi::node_element)
@@ -196,39 +131,11 @@ std::optional<std::string> readPart(ByteSource& source, const ZipDirectory& zip,
     return part;
 }
 
-// Where the package keeps its property parts. Documents written by one program carry the
-// same relationships part byte for byte, so each thread keeps the last one it read, as
-// stored, with the names it gave: the same stored bytes, method, size and CRC are the same
-// content.
-PartNames propertyPartNames(ByteSource& source, const ZipDirectory& zip) {
-    struct Seen {
-        ZipDirectory::Entry entry;
-        std::string stored;
-        PartNames names;
-    };
-    thread_local std::optional<Seen> last;
-    PartNames names;
-    const ZipDirectory::Entry* entry = zip.find("_rels/.rels");
-    if (!entry)
-        return names;
-    std::optional<std::string> stored = zip.storedData(source, *entry, kMaxDocxPartBytes);
-    if (!stored)
-        return names;
-    if (last && last->stored == *stored && last->entry.method == entry->method &&
-        last->entry.size == entry->size && last->entry.crc == entry->crc)
-        return last->names;
-    if (std::optional<std::string> part = ZipDirectory::content(*entry, *stored)) {
-        readRelationships(*part, names);
-        last = Seen{*entry, std::move(*stored), names};
-    }
-    return names;
-}
-
 std::optional<DocumentProperties> readPackage(ByteSource& source) {
     std::optional<ZipDirectory> zip = ZipDirectory::read(source);
     if (!zip)
         return std::nullopt;
-    PartNames names = propertyPartNames(source, *zip);
+    PackagePartNames names = packagePartNames(source, *zip);
     DocumentProperties properties;
     if (auto core = readPart(source, *zip, names.core))
         readCore(*core, properties);

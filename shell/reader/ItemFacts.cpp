@@ -32,7 +32,7 @@ std::optional<struct statx> statItem(const FolderEntries& folder, const std::str
 }
 
 ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const struct statx& st,
-                    const std::atomic<bool>* abandon) {
+                    bool withText, const std::atomic<bool>* abandon) {
     ItemFacts facts;
     facts.name = name;
     std::size_t dot = name.rfind('.');
@@ -51,22 +51,25 @@ ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const 
         facts.format = formatOf(facts.extension);
         // The content decides how a document is read, whatever its name says: a file named
         // "docx" without a dot, a .doc written as a package.
-        facts.document =
-            readDocumentFile(folder.prefix + name, folder.at, abandon, &facts.unreadable);
+        if (withText)
+            facts.text.emplace();
+        facts.document = readDocumentFile(folder.prefix + name, folder.at, abandon,
+                                          &facts.unreadable, withText ? &*facts.text : nullptr);
     }
     return facts;
 }
 
-std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name) {
+std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name,
+                                       bool withText) {
     FolderEntries entries{AT_FDCWD, folder};
     std::optional<struct statx> st = statItem(entries, name);
     if (!st)
         return std::nullopt;
-    return itemFacts(entries, name, *st);
+    return itemFacts(entries, name, *st, withText);
 }
 
 std::size_t textBytes(const ItemFacts& facts) {
-    std::size_t bytes = facts.name.size() + facts.extension.size();
+    std::size_t bytes = facts.name.size() + facts.extension.size() + facts.text.value_or("").size();
     if (facts.document)
         forEachText(*facts.document, [&](const std::string& text) { bytes += text.size(); });
     return bytes;

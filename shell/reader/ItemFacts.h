@@ -32,6 +32,9 @@ struct ItemFacts {
     uid_t owner = 0;
     // Empty for a file that is no Word document, or one whose content could not be read.
     std::optional<DocumentProperties> document;
+    // The first paragraph of a Word document's main text (documentFirstParagraph), when it
+    // was asked for; nothing when it was not.
+    std::optional<std::string> text;
     // The file could not be opened or read: denied, or an I/O error.
     bool unreadable = false;
 };
@@ -50,13 +53,14 @@ struct FolderEntries {
 // not one of a folder entry ("/" in it, "." or "..").
 std::optional<struct statx> statItem(const FolderEntries& folder, const std::string& name);
 
-// The facts of that entry as stat found it, its content read now (see readDocumentFile for
-// abandon).
+// The facts of that entry as stat found it, its content read now, the text too when withText
+// (see readDocumentFile for abandon).
 ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const struct statx& st,
-                    const std::atomic<bool>* abandon = nullptr);
+                    bool withText, const std::atomic<bool>* abandon = nullptr);
 
 // statItem, then itemFacts, for folder + name (folder ends with "/").
-std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name);
+std::optional<ItemFacts> readItemFacts(const std::string& folder, const std::string& name,
+                                       bool withText);
 
 // Whether two stats show the same file unchanged: the same inode of the same device, type,
 // size, modification and change times. A rename, a rewrite or a replacement changes one.

@@ -4,6 +4,7 @@
 
 #include "ColumnTable.h"
 #include "ColumnText.h"
+#include "DocumentFile.h"
 #include "ItemFacts.h"
 #include "ReadAhead.h"
 #include "ReaderBackend.h"
@@ -13,7 +14,7 @@ namespace {
 class ReaderItem : public ShellItemObject {
   public:
     explicit ReaderItem(ItemFacts facts) : m_facts(std::move(facts)) {}
-    const ItemFacts& facts() const { return m_facts; }
+    ItemFacts& facts() { return m_facts; }
 
   private:
     ItemFacts m_facts;
@@ -24,14 +25,15 @@ class ReaderFolder : public ShellFolderObject {
     ReaderFolder(std::string path, ReadAheadOptions options)
         : m_path(std::move(path)), m_options(options) {}
 
-    void expectItems(const std::vector<std::string>& names) override {
+    void expectItems(const std::vector<std::string>& names, bool withText) override {
+        m_withText = withText;
         if (m_options.threads > 0)
-            m_readAhead = std::make_unique<ReadAhead>(m_path, names, m_options);
+            m_readAhead = std::make_unique<ReadAhead>(m_path, names, m_options, withText);
     }
 
     std::unique_ptr<ShellItemObject> parseName(const std::string& name) override {
         std::optional<ItemFacts> facts =
-            m_readAhead ? m_readAhead->facts(name) : readItemFacts(m_path, name);
+            m_readAhead ? m_readAhead->facts(name) : readItemFacts(m_path, name, m_withText);
         if (!facts)
             return nullptr;
         return std::make_unique<ReaderItem>(std::move(*facts));
@@ -43,6 +45,16 @@ class ReaderFolder : public ShellFolderObject {
             return {};
         // Items come only from this backend's parseName.
         return columnText(known->field, static_cast<ReaderItem&>(item).facts());
+    }
+
+    std::string itemText(ShellItemObject& item) override {
+        ItemFacts& facts = static_cast<ReaderItem&>(item).facts();
+        // Read now for an item whose text was not announced.
+        if (!facts.text) {
+            facts.text.emplace();
+            readDocumentFile(m_path + facts.name, AT_FDCWD, nullptr, nullptr, &*facts.text);
+        }
+        return *facts.text;
     }
 
     bool itemUnreadable(ShellItemObject& item) override {
@@ -57,6 +69,7 @@ class ReaderFolder : public ShellFolderObject {
   private:
     std::string m_path;  // ends with "/"
     ReadAheadOptions m_options;
+    bool m_withText = false;
     // Released with the folder, so no reading thread outlives it.
     std::unique_ptr<ReadAhead> m_readAhead;
 };

@@ -8,9 +8,11 @@
 #include <system_error>
 #include <utility>
 
-ReadAhead::ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options)
+ReadAhead::ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options,
+                     bool withText)
     : m_folder{AT_FDCWD, std::move(folder)},
       m_names(std::move(names)),
+      m_withText(withText),
       m_window(std::max(options.window, kJobRun + kReaderRoom)),
       m_maxHeldBytes(options.maxHeldBytes),
       m_slots(m_window) {
@@ -42,14 +44,14 @@ ReadAhead::~ReadAhead() {
 
 std::optional<ItemFacts> ReadAhead::facts(const std::string& name) {
     if (m_threads.empty() || m_nextToTake >= m_names.size() || m_names[m_nextToTake] != name)
-        return readItemFacts(m_folder.prefix, name);
+        return readItemFacts(m_folder.prefix, name, m_withText);
     Slot slot = takeNext();
     std::optional<struct statx> now = statItem(m_folder, name);
     if (!now)
         return std::nullopt;
     if (slot.state == Slot::State::read && slot.stat && sameUnchangedFile(*slot.stat, *now))
         return std::move(slot.facts);
-    return itemFacts(m_folder, name, *now);
+    return itemFacts(m_folder, name, *now, m_withText);
 }
 
 std::size_t ReadAhead::documentsRead() {
@@ -146,7 +148,7 @@ ReadAhead::Slot ReadAhead::readSlot(const std::string& name) const {
     try {
         slot.stat = statItem(m_openFolder, name);
         if (slot.stat)
-            slot.facts = itemFacts(m_openFolder, name, *slot.stat, &m_abandon);
+            slot.facts = itemFacts(m_openFolder, name, *slot.stat, m_withText, &m_abandon);
         slot.bytes = textBytes(slot.facts);
         slot.state = Slot::State::read;
     } catch (const std::exception&) {

@@ -22,15 +22,17 @@
 // removed since it was read ahead is looked at again then.
 class ReadAhead {
   public:
-    // names: the entries of folder (ending with "/") in the order facts() will be asked.
-    ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options);
+    // names: the entries of folder (ending with "/") in the order facts() will be asked;
+    // withText: their facts hold their texts.
+    ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options,
+              bool withText);
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
     // Stops reading and waits for the threads, each at most one read of a document away.
     ~ReadAhead();
 
-    // What readItemFacts(folder, name) gives now; from the read-ahead when name is the next
-    // one expected and unchanged since it was read.
+    // What readItemFacts(folder, name, withText) gives now; from the read-ahead when name is the
+    // next one expected and unchanged since it was read.
     std::optional<ItemFacts> facts(const std::string& name);
 
     // How many documents the threads have read so far.
@@ -75,6 +77,7 @@ class ReadAhead {
     const FolderEntries m_folder;
     FolderEntries m_openFolder;
     const std::vector<std::string> m_names;
+    const bool m_withText;
     // At least kJobRun + kReaderRoom, so that the job never waits for a document no thread
     // may take.
     const std::size_t m_window;

@@ -1,12 +1,10 @@
 #include "ZipDirectory.h"
 
-#include <libdeflate.h>
-
 #include <algorithm>
 #include <limits>
-#include <memory>
 
 #include "AsciiCase.h"
+#include "Inflate.h"
 #include "LittleEndian.h"
 
 namespace {
@@ -23,10 +21,6 @@ constexpr std::size_t kCentralBytes = 46;
 constexpr std::size_t kLocalBytes = 30;
 constexpr std::size_t kMaxComment = 0xffff;
 constexpr std::uint32_t kSaturated32 = 0xffffffff;
-constexpr std::uint16_t kFlagEncrypted = 0x0001;
-constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
-constexpr std::uint16_t kStored = 0;
-constexpr std::uint16_t kDeflated = 8;
 
 // Every record is read, or its length checked, whole before its fields are read: the
 // fields read here are always there.
@@ -128,27 +122,6 @@ bool applyZip64Extra(std::string_view extra, ZipDirectory::Entry& entry, bool wi
     return false;
 }
 
-struct DecompressorFree {
-    void operator()(libdeflate_decompressor* decompressor) const {
-        libdeflate_free_decompressor(decompressor);
-    }
-};
-
-// Inflates raw deflate data into exactly expected bytes; anything else fails. The parts a
-// reader wants are small and whole, so one decompressor per thread serves them all.
-bool inflateExactly(std::string_view compressed, std::size_t expected, std::string& out) {
-    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(
-        libdeflate_alloc_decompressor());
-    if (!decompressor)
-        return false;
-    out.resize(expected);
-    std::size_t produced = 0;
-    // Output that would not fit the expected size fails as short of space.
-    return libdeflate_deflate_decompress(decompressor.get(), compressed.data(), compressed.size(),
-                                         out.data(), expected, &produced) == LIBDEFLATE_SUCCESS &&
-           produced == expected;
-}
-
 }  // namespace
 
 std::optional<ZipDirectory> ZipDirectory::read(ByteSource& source) {
@@ -210,7 +183,7 @@ std::optional<std::string> ZipDirectory::extract(ByteSource& source, const Entry
 
 std::optional<std::string> ZipDirectory::storedData(ByteSource& source, const Entry& entry,
                                                     std::size_t maxBytes) const {
-    if (entry.flags & (kFlagEncrypted | kFlagStrongEncryption))
+    if (entry.encrypted())
         return std::nullopt;
     if (entry.size > maxBytes)
         return std::nullopt;
@@ -221,16 +194,19 @@ std::optional<std::string> ZipDirectory::storedData(ByteSource& source, const En
                                 : entry.method != kDeflated || entry.compressedSize > maxCompressed)
         return std::nullopt;
 
+    std::optional<std::uint64_t> offset = dataOffset(source, entry);
+    std::string data;
+    if (!offset || !source.read(*offset, static_cast<std::size_t>(entry.compressedSize), data))
+        return std::nullopt;
+    return data;
+}
+
+std::optional<std::uint64_t> ZipDirectory::dataOffset(ByteSource& source, const Entry& entry) {
     std::string local;
     if (!source.read(entry.localHeaderOffset, kLocalBytes, local) ||
         readU32(local, 0) != kLocalSignature)
         return std::nullopt;
-    std::uint64_t dataOffset =
-        entry.localHeaderOffset + kLocalBytes + *readU16(local, 26) + *readU16(local, 28);
-    std::string data;
-    if (!source.read(dataOffset, static_cast<std::size_t>(entry.compressedSize), data))
-        return std::nullopt;
-    return data;
+    return entry.localHeaderOffset + kLocalBytes + *readU16(local, 26) + *readU16(local, 28);
 }
 
 std::optional<std::string> ZipDirectory::content(const Entry& entry, std::string data) {
@@ -240,7 +216,7 @@ std::optional<std::string> ZipDirectory::content(const Entry& entry, std::string
             return std::nullopt;
         data.swap(inflated);
     }
-    if (libdeflate_crc32(0, data.data(), data.size()) != entry.crc)
+    if (crc32Of(data) != entry.crc)
         return std::nullopt;
     return data;
 }

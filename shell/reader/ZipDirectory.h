@@ -24,7 +24,15 @@ class ZipDirectory {
         std::uint64_t compressedSize = 0;
         std::uint64_t size = 0;
         std::uint64_t localHeaderOffset = 0;
+
+        bool encrypted() const { return flags & (kFlagEncrypted | kFlagStrongEncryption); }
     };
+
+    // Storage methods and flags a reader knows.
+    static constexpr std::uint16_t kStored = 0;
+    static constexpr std::uint16_t kDeflated = 8;
+    static constexpr std::uint16_t kFlagEncrypted = 0x0001;
+    static constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
 
     // Caps on what a document may make the reader hold.
     static constexpr std::size_t kMaxDirectoryBytes = 16u << 20;
@@ -44,6 +52,9 @@ class ZipDirectory {
     std::optional<std::string> storedData(ByteSource& source, const Entry& entry,
                                           std::size_t maxBytes) const;
     static std::optional<std::string> content(const Entry& entry, std::string stored);
+    // Where the entry's stored data starts (after its local header), or nothing when the
+    // header is not there.
+    static std::optional<std::uint64_t> dataOffset(ByteSource& source, const Entry& entry);
 
     const std::vector<Entry>& entries() const { return m_entries; }
     std::string_view name(const Entry& entry) const {

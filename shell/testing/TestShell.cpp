@@ -59,6 +59,17 @@ struct TestShellObjects {
             return "D" + std::to_string(column) + ":" + name;
         }
 
+        void expectItems(const std::vector<std::string>&, bool withText) override {
+            std::lock_guard guard(state->lock);
+            state->textExpected = withText;
+        }
+
+        std::string itemText(ShellItemObject& object) override {
+            std::lock_guard guard(state->lock);
+            auto text = state->texts.find(static_cast<Item&>(object).name);
+            return text == state->texts.end() ? std::string() : text->second;
+        }
+
         std::string columnHeading(int column) override { return "H" + std::to_string(column); }
 
         bool itemUnreadable(ShellItemObject& object) override {
@@ -102,6 +113,16 @@ void TestShellBackend::failDetailsOf(const std::string& name, std::int32_t hr) {
 void TestShellBackend::markUnreadable(const std::string& name) {
     std::lock_guard guard(m_state->lock);
     m_state->unreadable.insert(name);
+}
+
+void TestShellBackend::setText(const std::string& name, const std::string& text) {
+    std::lock_guard guard(m_state->lock);
+    m_state->texts[name] = text;
+}
+
+bool TestShellBackend::textExpected() const {
+    std::lock_guard guard(m_state->lock);
+    return m_state->textExpected;
 }
 
 void TestShellBackend::onParseName(std::function<void(const std::string& name)> hook) {

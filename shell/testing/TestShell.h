@@ -19,6 +19,7 @@
 //   detail of TITLE_COLUMN     -> the title set for the name, else empty
 //   detail of column c         -> "D" + c + ":" + name, or the text set for (name, c)
 //   item unreadable            -> for the names marked so
+//   item text                  -> the text set for the name, else empty
 // Failures and hooks can be set before a job starts; the counters may be read after.
 class TestShellBackend : public ShellBackend {
   public:
@@ -31,6 +32,7 @@ class TestShellBackend : public ShellBackend {
     void setDetail(const std::string& name, int column, const std::string& text);
     void failDetailsOf(const std::string& name, std::int32_t hr);
     void markUnreadable(const std::string& name);
+    void setText(const std::string& name, const std::string& text);
     void failConnect() { m_failConnect = true; }
     // Called on the job's thread at every ParseName, before the answer.
     void onParseName(std::function<void(const std::string& name)> hook);
@@ -41,6 +43,8 @@ class TestShellBackend : public ShellBackend {
     int threadLeaves() const { return m_leaves; }
     // References still held by the job (shell, folders, items); 0 after a clean job.
     int liveObjects() const { return m_live; }
+    // Whether the last expectItems said that the items' texts will be asked for.
+    bool textExpected() const;
 
     void enterThread() override { ++m_enters; }
     void leaveThread() override { ++m_leaves; }
@@ -61,5 +65,7 @@ struct TestShellBackend::State {
     std::map<std::pair<std::string, int>, std::string> details;
     std::map<std::string, std::int32_t> failures;
     std::set<std::string> unreadable;
+    std::map<std::string, std::string> texts;
+    bool textExpected = false;
     std::function<void(const std::string&)> parseHook;
 };

@@ -27,6 +27,8 @@ TEST(ShellAccess, raisesEPointerForEveryEmptyReference) {
     EXPECT_EQ(hrOf([&] { shell.openFolder("/"); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.findItem("a.doc"); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.itemDetail(21); }), shell_hr::kPointer);
+    EXPECT_EQ(hrOf([&] { shell.itemText(); }), shell_hr::kPointer);
+    EXPECT_EQ(hrOf([&] { shell.expectItems({}, true); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.columnHeading(21); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.releaseItem(); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.releaseFolder(); }), shell_hr::kPointer);
@@ -84,4 +86,21 @@ TEST(ShellAccess, carriesTheFailingCallsHresult) {
         EXPECT_EQ(error.hr(), shell_hr::kNotImpl);
         EXPECT_EQ(error.hexCode(), "0x80004001");
     }
+}
+
+TEST(ShellAccess, passesTheWishForTextsOnAndAsksTheItemsText) {
+    TempDir dir;
+    dir.write("a.docx");
+    dir.write("b.docx");
+    TestShellBackend backend;
+    backend.setText("a.docx", "第一段");
+    ShellAccess shell(backend);
+    shell.connectShell();
+    shell.openFolder(dir.path());
+    shell.expectItems({"a.docx", "b.docx"}, true);
+    EXPECT_TRUE(backend.textExpected());
+    shell.findItem("a.docx");
+    EXPECT_EQ(shell.itemText(), "第一段");
+    shell.findItem("b.docx");
+    EXPECT_EQ(shell.itemText(), "");
 }

@@ -215,18 +215,25 @@ std::optional<CompoundFile::Entry> CompoundFile::findRootChild(std::string_view 
     return std::nullopt;
 }
 
+std::optional<std::uint64_t> CompoundFile::unitOffset(Chain& chain, std::size_t position) {
+    std::optional<std::uint32_t> sector = sectorAt(chain, position);
+    if (!sector)
+        return std::nullopt;
+    return chain.table == Chain::Table::mini ? miniSectorOffset(*sector) : sectorOffset(*sector);
+}
+
+std::size_t CompoundFile::unitBytes(const Chain& chain) const {
+    return chain.table == Chain::Table::mini ? kMiniSectorBytes : sectorBytes();
+}
+
 std::optional<std::string> CompoundFile::readStream(const Entry& stream, std::uint64_t limit) {
     bool mini = stream.size < m_miniCutoff;
     Chain chain(mini ? Chain::Table::mini : Chain::Table::regular, stream.start);
-    std::size_t unit = mini ? kMiniSectorBytes : sectorBytes();
     std::string bytes;
     std::string part;
     for (std::size_t position = 0; bytes.size() < limit; ++position) {
-        std::optional<std::uint32_t> sector = sectorAt(chain, position);
-        std::optional<std::uint64_t> offset;
-        if (sector)
-            offset = mini ? miniSectorOffset(*sector) : sectorOffset(*sector);
-        if (!offset || !readPadded(*offset, unit, part))
+        std::optional<std::uint64_t> offset = unitOffset(chain, position);
+        if (!offset || !readPadded(*offset, unitBytes(chain), part))
             break;
         bytes += part;
     }
@@ -238,4 +245,36 @@ std::optional<std::string> CompoundFile::rootStream(std::string_view name, std::
     if (!stream)
         return std::nullopt;
     return readStream(*stream, std::min<std::uint64_t>(stream->size, maxBytes));
+}
+
+std::optional<CompoundFile::Stream> CompoundFile::findRootStream(std::string_view name) {
+    std::optional<Entry> stream = findRootChild(name);
+    if (!stream)
+        return std::nullopt;
+    bool mini = stream->size < m_miniCutoff;
+    return Stream(stream->size,
+                  Chain(mini ? Chain::Table::mini : Chain::Table::regular, stream->start));
+}
+
+std::optional<std::string> CompoundFile::read(Stream& stream, std::uint64_t offset,
+                                              std::size_t length) {
+    if (offset > stream.m_size || length > stream.m_size - offset ||
+        length > kMaxBytesRead - m_bytesRead)
+        return std::nullopt;
+    std::size_t unit = unitBytes(stream.m_chain);
+    std::string bytes;
+    std::string part;
+    while (bytes.size() < length) {
+        std::uint64_t at = offset + bytes.size();
+        if (at / unit >= kMaxChainSectors)
+            return std::nullopt;
+        std::optional<std::uint64_t> unitStart =
+            unitOffset(stream.m_chain, static_cast<std::size_t>(at / unit));
+        std::size_t skip = static_cast<std::size_t>(at % unit);
+        std::size_t wanted = std::min(unit - skip, length - bytes.size());
+        if (!unitStart || !readPadded(*unitStart + skip, wanted, part))
+            return std::nullopt;
+        bytes += part;
+    }
+    return bytes;
 }

@@ -7,32 +7,18 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "../ByteSource.h"
 
 // Read access to the streams of an OLE2 compound file (a .doc), enough to fetch the
-// property-set streams of its root storage. It reads only what those streams need, when
-// they need it: the allocation tables sector by sector through the DIFAT, the directory
-// entry by entry, the mini table and mini stream as far as a wanted stream goes. What the
-// file claims (counts, sizes) never sizes anything; a chain ends where it would come back
-// to a sector it has visited, and a document may make it read a few MiB at most.
+// property-set streams and the text of its root storage. It reads only what those streams need,
+// when they need it: the allocation tables sector by sector through the DIFAT, the directory entry
+// by entry, the mini table and mini stream as far as a wanted stream goes. What the file claims
+// (counts, sizes) never sizes anything; a chain ends where it would come back to a sector it has
+// visited, and a document may make it read a few MiB at most.
 class CompoundFile {
-  public:
-    // All a document may make the reader read, tables and streams together.
-    static constexpr std::uint64_t kMaxBytesRead = 4u << 20;
-    // The longest chain followed: 4 MiB in 512-byte sectors, past any property stream and
-    // any real directory or mini stream.
-    static constexpr std::size_t kMaxChainSectors = 8192;
-
-    // The file's header and root entry, or nothing when source holds no compound file.
-    // The source must outlive the object.
-    static std::optional<CompoundFile> open(ByteSource& source);
-
-    // The first maxBytes of the root storage's stream of that name (ASCII names only),
-    // or nothing when there is none or it cannot be read.
-    std::optional<std::string> rootStream(std::string_view name, std::size_t maxBytes);
-
   private:
     struct Entry {
         std::u16string name;
@@ -55,6 +41,39 @@ class CompoundFile {
         bool ended = false;
     };
 
+  public:
+    // All a document may make the reader read, tables and streams together.
+    static constexpr std::uint64_t kMaxBytesRead = 4u << 20;
+    // The longest chain followed: 4 MiB in 512-byte sectors, past any property stream and
+    // any real directory or mini stream.
+    static constexpr std::size_t kMaxChainSectors = 8192;
+
+    // The file's header and root entry, or nothing when source holds no compound file.
+    // The source must outlive the object.
+    static std::optional<CompoundFile> open(ByteSource& source);
+
+    // The first maxBytes of the root storage's stream of that name (ASCII names only),
+    // or nothing when there is none or it cannot be read.
+    std::optional<std::string> rootStream(std::string_view name, std::size_t maxBytes);
+
+    // A stream of the root storage read in parts at any offset, as a .doc's text lies
+    // wherever its piece table says.
+    class Stream {
+      public:
+        std::uint64_t size() const { return m_size; }
+
+      private:
+        friend class CompoundFile;
+        Stream(std::uint64_t size, Chain chain) : m_size(size), m_chain(std::move(chain)) {}
+        std::uint64_t m_size;
+        Chain m_chain;
+    };
+    std::optional<Stream> findRootStream(std::string_view name);
+    // Bytes [offset, offset + length) of the stream, or nothing when they do not all lie
+    // inside it or cannot be read (within the document's share of reading).
+    std::optional<std::string> read(Stream& stream, std::uint64_t offset, std::size_t length);
+
+  private:
     CompoundFile(ByteSource& source, std::string header);
     // Reads length bytes at offset, those past the end of the file as zeros; false when
     // offset lies past the end or the document has had its share of reading.
@@ -70,6 +89,10 @@ class CompoundFile {
     std::optional<Entry> entry(std::uint32_t index);
     std::optional<Entry> findRootChild(std::string_view name);
     std::optional<std::string> readStream(const Entry& stream, std::uint64_t limit);
+    // Where in the file the unit (sector or mini sector) at that position of a stream's
+    // chain lies.
+    std::optional<std::uint64_t> unitOffset(Chain& chain, std::size_t position);
+    std::size_t unitBytes(const Chain& chain) const;
     std::uint64_t sectorOffset(std::uint32_t sector) const {
         return (std::uint64_t{sector} + 1) << m_sectorShift;
     }

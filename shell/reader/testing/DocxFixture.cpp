@@ -148,8 +148,10 @@ std::vector<ZipPart> docxParts(const DocxContent& content) {
     std::string body = kXmlDeclaration;
     body +=
         "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-        "<w:body><w:p><w:r><w:t>" +
-        escaped(content.title) + "</w:t></w:r></w:p></w:body></w:document>";
+        "<w:body>" +
+        (content.bodyXml.empty() ? "<w:p><w:r><w:t>" + escaped(content.title) + "</w:t></w:r></w:p>"
+                                 : content.bodyXml) +
+        "</w:body></w:document>";
 
     std::vector<ZipPart> parts{
         {"[Content_Types].xml", types}, {"_rels/.rels", rels}, {"word/document.xml", body}};

@@ -11,6 +11,8 @@ struct DocxContent {
         created, modified, lastPrinted;
     // docProps/app.xml
     std::string application, company, manager, templateName, pages, words, characters, totalTime;
+    // word/document.xml: what its w:body holds, as XML; empty: one paragraph of the title.
+    std::string bodyXml;
     // Where the parts go; _rels/.rels names them there. An empty name leaves the part out.
     std::string corePart = "docProps/core.xml";
     std::string appPart = "docProps/app.xml";

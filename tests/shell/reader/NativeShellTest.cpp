@@ -10,6 +10,7 @@
 #include "ChinaTime.h"
 #include "DocumentFile.h"
 #include "DocxFixture.h"
+#include "ReaderBackend.h"
 #include "ShellBackend.h"
 #include "TempDir.h"
 
@@ -144,6 +145,25 @@ TEST_F(NativeShellTest, readsTheDocumentOnceWhenTheItemIsFound) {
     EXPECT_EQ(detail("report.docx", 21), "changed");
 }
 
+// Announced, the text is read with the item, ahead or not; asked for unannounced, at once.
+TEST_F(NativeShellTest, answersTheItemsTextWhetherAnnouncedOrNot) {
+    DocxContent content;
+    content.bodyXml = "<w:p><w:r><w:t>正文第一段</w:t></w:r></w:p>";
+    writeDocx(m_dir.file("a.docx"), content);
+    m_dir.write("b.txt", "plain text");
+    for (unsigned threads : {0u, 2u}) {
+        auto folder =
+            makeReaderBackend(ReadAheadOptions{threads})->connect()->nameSpace(m_dir.path());
+        folder->expectItems({"a.docx", "b.txt"}, true);
+        auto a = folder->parseName("a.docx");
+        writeDocx(m_dir.file("a.docx"), DocxContent{});
+        EXPECT_EQ(folder->itemText(*a), "正文第一段") << threads;
+        EXPECT_EQ(folder->itemText(*folder->parseName("b.txt")), "") << threads;
+        writeDocx(m_dir.file("a.docx"), content);
+    }
+    EXPECT_EQ(m_folder->itemText(*item("a.docx")), "正文第一段");
+}
+
 TEST_F(NativeShellTest, givesTheFileSystemTexts) {
     m_dir.write("notes.txt", std::string(1332, 'x'));
     setTimes("notes.txt", kMay3);
@@ -212,4 +232,10 @@ TEST_F(NativeShellTest, readsRealDocumentsOfBothFormats) {
     EXPECT_EQ(titleOf("stress009.docx"), "NANDrive 微型固态硬盘设计方案");
     EXPECT_EQ(titleOf("MultipleBodyBug.docx"), "1,2-双(二苯基膦)乙烷");
     EXPECT_EQ(titleOf("TestChineseProperties.doc"), "參考資料");
+    auto textOf = [&](const std::string& name) {
+        auto found = corpus->parseName(name);
+        return found ? corpus->itemText(*found) : "(no item)";
+    };
+    EXPECT_EQ(textOf("61470.docx"), "東京");
+    EXPECT_EQ(textOf("61490.doc"), "居中的大标题");
 }

@@ -35,7 +35,7 @@ TEST_F(ReadAheadTest, givesEachDocumentAsItIsAtItsTurn) {
                                       "replaced.docx", "touched.docx",   "last.docx"};
     for (const std::string& name : names)
         writeTitled(name, "old " + name);
-    ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{4, 64});
+    ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{4, 64}, false);
     ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() == names.size(); }));
 
     writeTitled("rewritten.docx", "new content");
@@ -71,7 +71,7 @@ TEST_F(ReadAheadTest, readsNoFurtherThanTheWindowAndLeavesNoThreadBehind) {
     }
     std::size_t threadsBefore = threadsOfThisProcess();
     {
-        ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{16, 256});
+        ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{16, 256}, false);
         ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() == 256; }));
         for (int i = 0; i < 128; ++i)
             ASSERT_TRUE(readAhead.facts(names[i]));
@@ -95,13 +95,33 @@ TEST_F(ReadAheadTest, holdsNoMoreTextThanTheByteBoundAllows) {
     const std::size_t slotBytes = kMaxTextBytes + names[0].size() + 4;
     {
         // One thread, so that it stops exactly at the first document past the bound.
-        ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{1, 256, 10 * slotBytes - 1});
+        ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{1, 256, 10 * slotBytes - 1},
+                            false);
         ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() >= 10; }));
         EXPECT_EQ(readAhead.documentsRead(), 10u);
         for (const std::string& name : names)
             ASSERT_TRUE(titleOf(readAhead.facts(name)) == keptTitle) << name;
     }
-    ReadAhead oneAtATime(m_dir.path(), names, ReadAheadOptions{4, 256, 1});
+    ReadAhead oneAtATime(m_dir.path(), names, ReadAheadOptions{4, 256, 1}, false);
     for (const std::string& name : names)
         ASSERT_TRUE(titleOf(oneAtATime.facts(name)) == keptTitle) << name;
+}
+
+// The texts of documents read ahead count against the bound as their properties do.
+TEST_F(ReadAheadTest, countsTheTextsAgainstTheByteBound) {
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += "字";
+    DocxContent content;
+    content.bodyXml = "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back("d" + std::to_string(100 + i) + ".docx");
+        writeDocx(m_dir.file(names.back()), content);
+    }
+    const std::size_t slotBytes = text.size() + names[0].size() + 4;
+    ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{1, 256, 10 * slotBytes - 1}, true);
+    ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() >= 10; }));
+    EXPECT_EQ(readAhead.documentsRead(), 10u);
+    EXPECT_EQ(readAhead.facts(names[0])->text, text);
 }
