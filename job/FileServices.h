@@ -12,7 +12,7 @@
 struct ListingEntry {
     std::string name;
     bool directory = false;  // a folder, or a link or junction to one
-    bool link = false;       // a symbolic link, or a junction or other reparse point on Windows
+    bool link = false;       // a symbolic link; on Windows a junction or volume mount point too
     bool hidden = false;     // hidden on Windows; a name starting with "." on Linux
 };
 

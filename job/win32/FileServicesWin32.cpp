@@ -65,6 +65,14 @@ std::string headOf(HANDLE file, std::size_t limit) {
     return head;
 }
 
+// Junctions, volume mount points and symbolic links lead elsewhere; a folder with another
+// reparse point (a cloud drive's placeholder, deduplicated data) is the folder itself.
+bool leadsElsewhere(DWORD attributes, DWORD tag) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           (tag == static_cast<DWORD>(IO_REPARSE_TAG_MOUNT_POINT) ||
+            tag == static_cast<DWORD>(IO_REPARSE_TAG_SYMLINK));
+}
+
 // The pattern listFolder asks for: every name.
 constexpr char kListingPattern[] = "*.*";
 
@@ -85,7 +93,7 @@ FolderListing listFolder(const std::string& folder) {
             continue;
         DWORD attributes = found.dwFileAttributes;
         listing.entries.push_back({std::move(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                                   (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
+                                   leadsElsewhere(attributes, found.dwReserved0),
                                    (attributes & FILE_ATTRIBUTE_HIDDEN) != 0});
     } while (FindNextFileA(search, &found));
     if (GetLastError() != ERROR_NO_MORE_FILES) {
@@ -107,9 +115,14 @@ TreeFolderListing listTreeFolder(const std::string& folder, FolderLinks links) {
     BY_HANDLE_FILE_INFORMATION info;
     bool isFolder = handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info) &&
                     (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // Opened without following, a junction or link is the reparse point itself.
-    if (isFolder && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-        isFolder = links == FolderLinks::Follow;
+    // Opened without following, a junction or link is the reparse point itself; one whose
+    // kind cannot be told is taken for a link.
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (isFolder && links == FolderLinks::Refuse &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        isFolder = GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) &&
+                   !leadsElsewhere(tag.FileAttributes, tag.ReparseTag);
+    }
     if (isFolder) {
         found.identity = identityOf(info);
         found.listing = listFolder(folder);
