@@ -37,15 +37,16 @@ using UnwalkedFolders = std::function<void(const UnwalkedFolder&)>;
 // order (namePrecedes), each followed by its own subfolders before the next, depth first. A
 // folder comes with its whole listing, whose documents go before its subfolders. Only the
 // folders on the way down to the current one are held, with the names of their subfolders
-// still to come, and the identity of every folder walked (16 bytes each), which keeps a
-// folder from being walked twice.
+// still to come, and the identity of every folder walked (two numbers a folder, not a
+// document), which keeps a folder from being walked twice.
 //
 // Never entered: links and junctions; the folders a user never means (hidden ones, and the
 // recycle bin's and the system's restore points, which hold copies); a mount point of
 // another device than the top folder's (the top folder may be one itself); a folder met
 // before. Each is told to unwalked, but for the folders never meant, which go unsaid. A
-// subfolder that cannot be listed, or only in part, is told too and the walk goes on; a
-// fault of the top folder's listing comes back in its WalkedFolder and ends the walk.
+// subfolder that cannot be listed, only in part, or whose path is longer than the platform
+// takes is told too and the walk goes on; a fault of the top folder's listing comes back in
+// its WalkedFolder and ends the walk.
 class TreeWalk {
   public:
     // top is absolute and ends with a separator.
