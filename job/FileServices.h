@@ -11,7 +11,9 @@
 
 struct ListingEntry {
     std::string name;
-    bool directory = false;
+    bool directory = false;  // a folder, or a link or junction to one
+    bool link = false;       // a symbolic link; on Windows a junction or volume mount point too
+    bool hidden = false;     // hidden on Windows; a name starting with "." on Linux
 };
 
 // Every entry of the folder but "." and "..", in the file system's name order on Windows
@@ -48,6 +50,26 @@ struct FileIdentity {
 
 // The identity of the file at path, not following a link; nothing when there is none.
 std::optional<FileIdentity> fileIdentity(const std::string& path);
+
+// A folder of a tree listed as listFolder does, with its identity, which tells a folder met a
+// second time or one on another device. A tree's top folder is taken wherever its path leads
+// (FolderLinks::Follow); a subfolder is not listed (NotOpened) when its own name is a link or
+// junction by the time it is opened (FolderLinks::Refuse).
+enum class FolderLinks { Follow, Refuse };
+struct TreeFolderListing {
+    FolderListing listing;
+    FileIdentity identity;
+};
+TreeFolderListing listTreeFolder(const std::string& folder, FolderLinks links);
+
+// True when folder (ending with a separator) is short enough to be listed: within the narrow
+// calls' 259 characters on Windows, with the listing's pattern "*.*" after it; shorter than
+// PATH_MAX on Linux.
+bool folderPathFits(const std::string& folder);
+
+// The order in which subfolders are taken: byte order of the names on Linux, as listFolder's;
+// the system's name comparison without case on Windows, as its file manager shows them.
+bool namePrecedes(const std::string& a, const std::string& b);
 
 // True when name, created in folder, is within the file system's name and path lengths.
 bool fitsNameLimits(const std::string& folder, const std::string& name);

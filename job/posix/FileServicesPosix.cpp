@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "../FileServices.h"
 #include "../OfficeLockFile.h"
@@ -121,29 +122,39 @@ std::optional<FileFault> checkLocks(int fd, const std::string& path) {
     return std::nullopt;
 }
 
-}  // namespace
+// As opendir opens: without blocking, should a FIFO stand at the path.
+constexpr int kOpenFolder = O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC;
 
-FolderListing listFolder(const std::string& folder) {
+ListingEntry entryOf(int folder, const dirent& found) {
+    ListingEntry entry{found.d_name};
+    entry.hidden = found.d_name[0] == '.';
+    unsigned char type = found.d_type;
+    struct stat info;
+    if (type == DT_UNKNOWN && ::fstatat(folder, found.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+        type = IFTODT(info.st_mode);
+    entry.link = type == DT_LNK;
+    // A link counts as what it points to, as the shell sees it.
+    entry.directory = entry.link
+                          ? ::fstatat(folder, found.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode)
+                          : type == DT_DIR;
+    return entry;
+}
+
+// The listing of the folder open at fd, which it closes; NotOpened when fd is -1.
+FolderListing readFolder(int fd) {
     FolderListing listing;
-    DIR* dir = ::opendir(folder.c_str());
+    DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
         listing.fault = FolderListing::Fault::NotOpened;
         return listing;
     }
     // readdir tells its end from an error only through errno.
     errno = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        bool directory = entry->d_type == DT_DIR;
-        // A link counts as what it points to, as the shell sees it.
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            struct stat info;
-            directory =
-                ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-        }
-        listing.entries.push_back({std::move(name), directory});
+    while (const dirent* found = ::readdir(dir)) {
+        if (std::strcmp(found->d_name, ".") != 0 && std::strcmp(found->d_name, "..") != 0)
+            listing.entries.push_back(entryOf(::dirfd(dir), *found));
         errno = 0;
     }
     if (errno != 0) {
@@ -151,9 +162,37 @@ FolderListing listFolder(const std::string& folder) {
         listing.fault = FolderListing::Fault::CutShort;
     }
     ::closedir(dir);
-    std::sort(listing.entries.begin(), listing.entries.end(),
-              [](const ListingEntry& a, const ListingEntry& b) { return a.name < b.name; });
+    std::sort(
+        listing.entries.begin(), listing.entries.end(),
+        [](const ListingEntry& a, const ListingEntry& b) { return namePrecedes(a.name, b.name); });
     return listing;
+}
+
+}  // namespace
+
+FolderListing listFolder(const std::string& folder) {
+    return readFolder(::open(folder.c_str(), kOpenFolder));
+}
+
+TreeFolderListing listTreeFolder(const std::string& folder, FolderLinks links) {
+    int fd = ::open(folder.c_str(),
+                    links == FolderLinks::Refuse ? kOpenFolder | O_NOFOLLOW : kOpenFolder);
+    TreeFolderListing found;
+    struct stat info;
+    // The identity of the folder the descriptor holds is that of the folder listed, whatever
+    // has become of its path meanwhile.
+    if (fd >= 0 && ::fstat(fd, &info) == 0)
+        found.identity = identityOf(info);
+    found.listing = readFolder(fd);
+    return found;
+}
+
+bool folderPathFits(const std::string& folder) {
+    return folder.size() < PATH_MAX;
+}
+
+bool namePrecedes(const std::string& a, const std::string& b) {
+    return a < b;
 }
 
 MoveResult moveFileNoReplace(const std::string& from, const std::string& to) {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstring>
+
 #include "../FileServices.h"
 #include "NarrowText.h"
 #include "PathSeparator.h"
@@ -63,12 +65,23 @@ std::string headOf(HANDLE file, std::size_t limit) {
     return head;
 }
 
+// Junctions, volume mount points and symbolic links lead elsewhere; a folder with another
+// reparse point (a cloud drive's placeholder, deduplicated data) is the folder itself.
+bool leadsElsewhere(DWORD attributes, DWORD tag) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           (tag == static_cast<DWORD>(IO_REPARSE_TAG_MOUNT_POINT) ||
+            tag == static_cast<DWORD>(IO_REPARSE_TAG_SYMLINK));
+}
+
+// The pattern listFolder asks for: every name.
+constexpr char kListingPattern[] = "*.*";
+
 }  // namespace
 
 FolderListing listFolder(const std::string& folder) {
     FolderListing listing;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + kListingPattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         if (GetLastError() != ERROR_FILE_NOT_FOUND)
             listing.fault = FolderListing::Fault::NotOpened;
@@ -78,8 +91,10 @@ FolderListing listFolder(const std::string& folder) {
         std::string name = found.cFileName;
         if (name == "." || name == "..")
             continue;
-        listing.entries.push_back(
-            {std::move(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        DWORD attributes = found.dwFileAttributes;
+        listing.entries.push_back({std::move(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                   leadsElsewhere(attributes, found.dwReserved0),
+                                   (attributes & FILE_ATTRIBUTE_HIDDEN) != 0});
     } while (FindNextFileA(search, &found));
     if (GetLastError() != ERROR_NO_MORE_FILES) {
         listing.entries.clear();
@@ -87,6 +102,50 @@ FolderListing listFolder(const std::string& folder) {
     }
     FindClose(search);
     return listing;
+}
+
+TreeFolderListing listTreeFolder(const std::string& folder, FolderLinks links) {
+    TreeFolderListing found;
+    DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
+    if (links == FolderLinks::Refuse)
+        flags |= FILE_FLAG_OPEN_REPARSE_POINT;
+    HANDLE handle = CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, flags, nullptr);
+    BY_HANDLE_FILE_INFORMATION info;
+    bool isFolder = handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info) &&
+                    (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // Opened without following, a junction or link is the reparse point itself; one whose
+    // kind cannot be told is taken for a link.
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (isFolder && links == FolderLinks::Refuse &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        isFolder = GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) &&
+                   !leadsElsewhere(tag.FileAttributes, tag.ReparseTag);
+    }
+    if (isFolder) {
+        found.identity = identityOf(info);
+        found.listing = listFolder(folder);
+    } else {
+        found.listing.fault = FolderListing::Fault::NotOpened;
+    }
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    return found;
+}
+
+bool folderPathFits(const std::string& folder) {
+    std::size_t characters = 0;
+    for (std::size_t pos = 0; pos < folder.size(); pos += narrow_text::charLength(folder, pos)) {
+        ++characters;
+    }
+    return characters + std::strlen(kListingPattern) < MAX_PATH;
+}
+
+bool namePrecedes(const std::string& a, const std::string& b) {
+    int order = lstrcmpiA(a.c_str(), b.c_str());
+    // Names equal but for case, which a case-sensitive folder can hold, still get one order.
+    return order != 0 ? order < 0 : a < b;
 }
 
 MoveResult moveFileNoReplace(const std::string& from, const std::string& to) {
