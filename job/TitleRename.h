@@ -31,12 +31,7 @@ std::string extensionOf(const std::string& name);
 bool hasDocumentExtension(const std::string& name);
 
 // title + "." + extension when that is a valid single file name within the folder's name
-// limits, else nothing. Refused: path separators, the titles "." and "..", the characters
-// : * ? " < > | and control characters below 0x20, a name ending in a blank or a dot (an
-// empty extension), the reserved device names (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, any case,
-// with any extension). The bytes of "/", control characters and the others below 0x40 are refused
-// wherever they stand; "\\" and "|" only as whole characters, since a GBK trail byte may carry
-// their code.
+// limits (FileNameRules.h), else nothing: the rename a user gets without options.
 std::optional<std::string> titleFileName(const std::string& folder, const std::string& title,
                                          const std::string& extension);
 

@@ -1,0 +1,7 @@
+#include "../KnownColumn.h"
+
+#include "ColumnTable.h"
+
+bool isKnownColumn(int number) {
+    return findColumn(number) != nullptr;
+}
