@@ -9,9 +9,7 @@
 #include "CCore.h"
 #include "ConfigHome.h"
 #include "FileServices.h"
-#include "IniStore.h"
 #include "RenameJournal.h"
-#include "RenameUndo.h"
 #include "TempDir.h"
 #include "TestShell.h"
 
@@ -66,6 +64,27 @@ TEST(BatchOptions, takesAnUndoWithOrWithoutItsJournalAndAPreviewOfRenames) {
     EXPECT_EQ(usageErrorOf({"--undo", "j", "dir"}), "--undo 不能与其他选项同用。");
     EXPECT_EQ(usageErrorOf({"--rename", "--undo"}), "--undo 不能与其他选项同用。");
     EXPECT_EQ(usageErrorOf({"--undo", ""}), "--undo 的改名记录不能为空。");
+}
+
+TEST(BatchOptions, takesTheRenameOptionsOnlyWithARename) {
+    JobSettings settings = parsed({"--rename", "--text-title", "--fix-names", "--number-duplicates",
+                                   "--name-template", "{20} - {21}", "dir"})
+                               .settings;
+    EXPECT_EQ(settings.texttitle + settings.fixnames + settings.numberdups, 3);
+    EXPECT_EQ(settings.nametemplate, "{20} - {21}");
+    settings = parsed({"--rename", "dir"}).settings;
+    EXPECT_EQ(settings.texttitle + settings.fixnames + settings.numberdups, 0);
+    EXPECT_EQ(settings.nametemplate, "{21}");
+
+    EXPECT_EQ(usageErrorOf({"--fix-names", "dir"}), "--fix-names 须与 --rename 同用。");
+    EXPECT_EQ(usageErrorOf({"--name-template", "{21}", "dir"}),
+              "--name-template 须与 --rename 同用。");
+    EXPECT_EQ(usageErrorOf({"--rename", "--name-template", "", "dir"}),
+              "--name-template 的模板不能为空。");
+    EXPECT_EQ(usageErrorOf({"--rename", "--name-template", "{21}", "--name-template", "{20}", "d"}),
+              "选项只能指定一次：--name-template");
+    EXPECT_EQ(usageErrorOf({"--rename", "--name-template"}), "选项缺少参数：--name-template");
+    EXPECT_EQ(usageErrorOf({"--undo", "--text-title"}), "--undo 不能与其他选项同用。");
 }
 
 TEST(BatchOptions, refusesIncompleteOrUnknownArguments) {
@@ -197,47 +216,6 @@ TEST_F(BatchRun, undoLeavesWhatItCouldNotRestoreForAnotherTryAndSaysHowManyRemai
     EXPECT_EQ(names(), (std::vector<std::string>{"a.doc", "b.doc"}));
     EXPECT_EQ(undo(), 1);
     EXPECT_NE(out.str().find("撤销过，本次未做任何改动。"), std::string::npos) << out.str();
-}
-
-TEST_F(BatchRun, undoOfACraftedJournalMovesNothingOutOfItsFolder) {
-    TempDir other;
-    other.write("secret.doc", "kept where it is");
-    std::string journal = folder.file("crafted.journal");
-    std::string head = "tarnel rename journal 1\nfolder " + ini_store::quoted(folder.path()) +
-                       "\nstarted \"2026-01-01 00:00:00\"\n";
-    auto line = [](const std::string& oldName, const std::string& newName, const FileIdentity& id) {
-        return "rename " + ini_store::quoted(oldName) + " " + ini_store::quoted(newName) + " " +
-               std::to_string(id.volume) + " " + std::to_string(id.index) + " " +
-               std::to_string(id.size) + " " + std::to_string(id.modified) + "\n";
-    };
-    std::string outside = fs::relative(other.file("secret.doc"), folder.path()).string();
-    std::ofstream(journal, std::ios::binary)
-        << head << line(".secret.doc", outside, *fileIdentity(other.file("secret.doc")));
-    EXPECT_EQ(undo(journal), 1);
-    EXPECT_EQ(readFile(other.file("secret.doc")), "kept where it is");
-    EXPECT_NE(out.str().find("：名称不是单个文件名"), std::string::npos) << out.str();
-
-    std::ofstream(journal, std::ios::binary) << head;
-    EXPECT_EQ(undo(journal), 1);
-    EXPECT_NE(out.str().find("改名记录中没有改名，本次未做任何改动。"), std::string::npos);
-}
-
-TEST_F(BatchRun, undoTellsWhenItCouldNotNoteWhatItRestored) {
-    renameTitled({{"a.doc", "ta"}});
-    ASSERT_EQ(run(), 0) << err.str();
-    JournalRead read = rename_journal::latest();
-    ASSERT_TRUE(read.journal);
-    // Another file put at the journal's path takes no notes meant for the one read.
-    std::string path = read.journal->path;
-    fs::copy_file(path, path + ".copy");
-    fs::remove(path);
-    fs::rename(path + ".copy", path);
-    UndoReport report = undoJournal(*read.journal);
-    EXPECT_EQ(report.restored, 1);
-    EXPECT_FALSE(report.succeeded());
-    EXPECT_NE(undoReportText(*read.journal, report).find("无法在改名记录中记下已恢复的文件"),
-              std::string::npos);
-    EXPECT_EQ(rename_journal::read(path).journal->remaining(), 1u);
 }
 
 TEST_F(BatchRun, previewTellsEveryRenameInTheEndReportsWordsAndChangesNothing) {
