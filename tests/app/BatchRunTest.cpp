@@ -345,6 +345,64 @@ TEST(BatchProgram, extractsAndRenamesRealDocuments) {
     EXPECT_TRUE(fs::exists(dir.file("b.docx")));
 }
 
+// A .docx whose main text's first paragraph is text, not its title.
+void writeDocxWithText(const std::string& path, const DocxContent& content,
+                       const std::string& text) {
+    std::vector<ZipPart> parts = docxParts(content);
+    for (ZipPart& part : parts) {
+        if (part.name == "word/document.xml") {
+            part.content =
+                "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/"
+                "main\"><w:body><w:p/><w:p><w:r><w:t>" +
+                text + "</w:t></w:r></w:p></w:body></w:document>";
+        }
+    }
+    writeZip(path, parts);
+}
+
+// Every rename option at once, previewed, done and undone by the program itself.
+TEST(BatchProgram, previewsRenamesAndUndoesWithEveryRenameOption) {
+    ConfigHome home;
+    TempDir dir;
+    DocxContent content;
+    content.creator = "王伟";
+    writeDocxWithText(dir.file("a.docx"), content, "第一段: 概要");
+    content.title = "报告";
+    writeDocxWithText(dir.file("b.docx"), content, "正文");
+    writeDocxWithText(dir.file("c.docx"), content, "正文");
+    content.creator = "";
+    content.title = "Document1";
+    writeDocxWithText(dir.file("d.docx"), content, "");
+    const std::string options =
+        "--rename --text-title --fix-names --number-duplicates "
+        "--name-template '{20} - {21}' '" +
+        dir.path() + "'";
+    TempDir logs;
+    std::string log = logs.file("log.txt");
+    const std::vector<std::string> renames{
+        "a.docx → 王伟 - 第一段： 概要.docx（取自正文）", "b.docx → 王伟 - 报告.docx",
+        "c.docx → 王伟 - 报告 (2).docx", "d.docx → Document1.docx"};
+
+    EXPECT_EQ(runProgram(options + " --dry-run", log), 0) << readFile(log);
+    for (const std::string& line : renames)
+        EXPECT_NE(readFile(log).find(line + "\n"), std::string::npos) << readFile(log);
+    EXPECT_NE(readFile(log).find("将改名 4 个文件，其中 1 个新名取自正文。"), std::string::npos);
+
+    EXPECT_EQ(runProgram(options, log), 0) << readFile(log);
+    EXPECT_NE(readFile(log).find("已改名 4 个文件，其中 1 个新名取自正文。"), std::string::npos);
+    for (const std::string& line : renames) {
+        std::string name = line.substr(0, line.find(' '));
+        std::string now = line.substr(name.size() + 5);
+        now = now.substr(0, now.find("（"));
+        EXPECT_TRUE(fs::exists(dir.file(now))) << now;
+        EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+    }
+
+    EXPECT_EQ(runProgram("--undo", log), 0) << readFile(log);
+    for (const char* name : {"a.docx", "b.docx", "c.docx", "d.docx"})
+        EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+}
+
 TEST(BatchProgram, refusesAnOutputThatIsOneOfTheDocumentsAndLeavesItWhole) {
     TempDir dir;
     DocxContent content;
