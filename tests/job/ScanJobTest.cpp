@@ -203,6 +203,19 @@ TEST_F(ScanJob, renamesEachDocumentOnceFromTheListingItTookFirst) {
     EXPECT_TRUE(std::all_of(names.begin(), names.end(), [](auto& n) { return n[0] == 'r'; }));
 }
 
+// A backend reads texts ahead only for a job that may take titles from them.
+TEST_F(ScanJob, announcesTextsOnlyWhenARenameMayTakeTheTitleFromThem) {
+    folder.write("a.doc");
+    settings.getprops = 1;
+    settings.propids = "0";
+    for (auto [rename, texttitle] : {std::pair{0, 1}, std::pair{1, 0}, std::pair{1, 1}}) {
+        settings.rename = rename;
+        settings.texttitle = texttitle;
+        runJob();
+        EXPECT_EQ(shell->textExpected(), rename && texttitle) << rename << texttitle;
+    }
+}
+
 TEST_F(ScanJob, leavesAnOutputFileAnotherProgramHoldsAndRenamesNothing) {
     extractAndRenameOneDocument();
     out.write("out.csv", "theirs");
