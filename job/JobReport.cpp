@@ -147,6 +147,11 @@ void JobReport::unreadable(const std::string& name) {
     m_unreadable.add(name);
 }
 
+void JobReport::renamed(bool fromText) {
+    ++m_nRenamed;
+    m_nFromText += fromText ? 1 : 0;
+}
+
 void JobReport::renameKept(const std::string& name, RenameOutcome outcome) {
     if (outcome != RenameOutcome::EmptyTitle && outcome != RenameOutcome::AlreadyTitled)
         m_kept[outcome].add(name);
@@ -157,8 +162,11 @@ void JobReport::journalNotWritten(const std::string& path, FileFault fault) {
                        "），为保证改名可以撤销，其余文件未改名。";
 }
 
-void JobReport::previewed(const std::string& name, const std::string& newName) {
-    m_previewLines.push_back(shownName(name) + " → " + shownName(newName));
+void JobReport::previewed(const std::string& name, const std::string& newName, bool fromText) {
+    renamed(fromText);
+    m_bPreviewed = true;
+    m_previewLines.push_back(shownName(name) + " → " + shownName(newName) +
+                             (fromText ? "（取自正文）" : ""));
 }
 
 void JobReport::previewKept(const std::string& name, RenameOutcome outcome) {
@@ -186,6 +194,10 @@ std::string JobReport::text() const {
         addLine("有 " + std::to_string(m_unreadable.count()) +
                 " 个文件无法读取（无权访问、读取出错或正被其他程序独占），属性留空：" +
                 m_unreadable.names());
+    }
+    if (m_nFromText > 0) {
+        addLine(std::string(m_bPreviewed ? "将改名 " : "已改名 ") + std::to_string(m_nRenamed) +
+                " 个文件，其中 " + std::to_string(m_nFromText) + " 个新名取自正文。");
     }
     for (const auto& [outcome, kept] : m_kept) {
         addLine("有 " + std::to_string(kept.count()) + " 个文件保留原名（" +

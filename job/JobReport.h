@@ -46,6 +46,8 @@ class JobReport {
     void skipped(const std::string& name);
     // A document whose file could not be opened or read: its line is written, blank.
     void unreadable(const std::string& name);
+    // A document renamed; fromText when its new name holds the text's first paragraph.
+    void renamed(bool fromText);
     // A document that kept its name. Told at the end unless it has no title or already
     // carries it.
     void renameKept(const std::string& name, RenameOutcome outcome);
@@ -54,7 +56,7 @@ class JobReport {
     void clamped(const std::vector<std::string>& fields);
 
     // A preview's line for one document: the name it would get, or why it keeps its own.
-    void previewed(const std::string& name, const std::string& newName);
+    void previewed(const std::string& name, const std::string& newName, bool fromText);
     void previewKept(const std::string& name, RenameOutcome outcome);
     const std::vector<std::string>& previewLines() const { return m_previewLines; }
 
@@ -83,6 +85,10 @@ class JobReport {
     NameTally m_skipped;
     NameTally m_unreadable;
     std::map<RenameOutcome, NameTally> m_kept;
+    // New names given, or in a preview to be given, and how many of them the text made.
+    std::int32_t m_nRenamed = 0;
+    std::int32_t m_nFromText = 0;
+    bool m_bPreviewed = false;
     std::vector<std::string> m_previewLines;
     std::vector<std::string> m_clampedFields;
 };

@@ -1,6 +1,7 @@
 #include "JobSettings.h"
 
 #include "CCore.h"
+#include "NameTemplate.h"
 
 JobSettings loadJobSettings(CCore& core) {
     JobSettings settings;
@@ -10,6 +11,12 @@ JobSettings loadJobSettings(CCore& core) {
     settings.getprops = core.getConfigB("getprops");
     settings.colfullname = core.getConfigB("colfullname");
     settings.rename = core.getConfigB("rename");
+    settings.texttitle = core.getConfigB("texttitle");
+    settings.fixnames = core.getConfigB("fixnames");
+    settings.numberdups = core.getConfigB("numberdups");
+    // The store tells no missing key from an empty value, and an empty template names nothing.
+    if (std::string nameTemplate = core.getConfigStr("nametemplate"); !nameTemplate.empty())
+        settings.nametemplate = nameTemplate;
     return settings;
 }
 
@@ -20,18 +27,26 @@ void saveJobSettings(CCore& core, const JobSettings& settings) {
     core.saveConfigB("getprops", settings.getprops);
     core.saveConfigB("colfullname", settings.colfullname);
     core.saveConfigB("rename", settings.rename);
+    core.saveConfigB("texttitle", settings.texttitle);
+    core.saveConfigB("fixnames", settings.fixnames);
+    core.saveConfigB("numberdups", settings.numberdups);
+    core.saveConfigStr("nametemplate", settings.nametemplate);
 }
 
 std::optional<SettingsFailure> validateJobSettings(const JobSettings& settings, CCore& core) {
     if (!core.isPathExist(settings.pathuser)) {
         return SettingsFailure{"要处理的目录不能为空！", SettingsField::Pathuser};
     }
-    if (!settings.getprops)
-        return std::nullopt;
-    if (settings.propids.empty())
+    if (settings.getprops && settings.propids.empty())
         return SettingsFailure{"属性序号不能为空！", SettingsField::Propids};
-    if (settings.fileout.empty())
+    if (settings.getprops && settings.fileout.empty())
         return SettingsFailure{"输出文件不能为空！", SettingsField::Fileout};
+    // Only a rename uses the template, so a job that only extracts is not held up by it.
+    if (settings.rename) {
+        auto parsed = NameTemplate::parse(settings.nametemplate);
+        if (auto* refusal = std::get_if<std::string>(&parsed))
+            return SettingsFailure{*refusal, SettingsField::NameTemplate};
+    }
     return std::nullopt;
 }
 

@@ -6,7 +6,7 @@
 
 class CCore;
 
-// The six persisted settings of a job. Plain data: a job works on its own copy.
+// The persisted settings of a job. Plain data: a job works on its own copy.
 struct JobSettings {
     std::string pathuser;          // folder whose documents are processed
     std::string propids;           // property list: shell detail column numbers, comma-separated
@@ -14,10 +14,16 @@ struct JobSettings {
     std::int32_t getprops = 0;     // extract properties into the CSV file
     std::int32_t colfullname = 0;  // full path of each document in the first column
     std::int32_t rename = 0;       // rename each document to its title
+    // How renames make their names; none of them changes a job that leaves them as they are.
+    std::int32_t texttitle = 0;         // an empty or placeholder title: the text's first paragraph
+    std::int32_t fixnames = 0;          // characters no name holds made full-width, and so on
+    std::int32_t numberdups = 0;        // a name taken: the first free " (2)", " (3)" ...
+    std::string nametemplate = "{21}";  // the new name from column numbers in braces
 };
 
 // The field whose control receives the focus after a failed check.
-enum class SettingsField { Pathuser, Propids, Fileout };
+// NameTemplate has no control in the main dialogs: its failure moves no focus there.
+enum class SettingsField { Pathuser, Propids, Fileout, NameTemplate };
 
 struct SettingsFailure {
     std::string message;

@@ -47,17 +47,15 @@ void CScanThread::scan() {
         return;
     }
     std::vector<std::string> documents = documentNames(listing);
+    // A refused template leaves the previous output file as it was too.
+    if (m_settings.rename && !makeRenamer(listing))
+        return;
     if (m_settings.getprops && !m_bPreview && !openOutput(documents))
         return;
-    m_renamer = std::make_unique<DocumentRenamer>(m_folderPath, listing, m_bPreview, m_report);
-    // The output is made before the first rename, so its name is taken in a preview too.
-    if (m_settings.getprops) {
-        if (std::optional<std::string> name = nameInFolder(m_settings.fileout, m_folderPath))
-            m_renamer->takeName(*name);
-    }
     m_nCount = 0;
-    // The backend may read them ahead; each is still looked up at its turn.
-    m_shell.expectItems(documents, false);
+    // The backend may read them ahead, with their text when a rename may ask for it; each
+    // is still looked up at its turn.
+    m_shell.expectItems(documents, m_settings.rename && m_settings.texttitle);
     for (const std::string& name : documents) {
         if (m_command->isStop())
             return;
@@ -73,6 +71,23 @@ std::vector<std::string> CScanThread::documentNames(const FolderListing& listing
             names.push_back(entry.name);
     }
     return names;
+}
+
+bool CScanThread::makeRenamer(const FolderListing& listing) {
+    std::variant<RenameRules, std::string> rules = RenameRules::of(m_settings);
+    // The start check refuses such a template; a job started without it still stops here.
+    if (const std::string* refusal = std::get_if<std::string>(&rules)) {
+        m_report.jobFailed(*refusal);
+        return false;
+    }
+    m_renamer = std::make_unique<DocumentRenamer>(
+        m_folderPath, listing, std::get<RenameRules>(std::move(rules)), m_bPreview, m_report);
+    // The output is made before the first rename, so its name is taken in a preview too.
+    if (m_settings.getprops) {
+        if (std::optional<std::string> name = nameInFolder(m_settings.fileout, m_folderPath))
+            m_renamer->takeName(*name);
+    }
+    return true;
 }
 
 bool CScanThread::openFolder() {
@@ -141,7 +156,8 @@ bool CScanThread::processDocument(const std::string& name) {
         if (m_settings.rename) {
             if (!writePendingLines())
                 return false;
-            m_renamer->rename(name, m_shell.itemDetail(TITLE_COLUMN), extensionOf(name));
+            m_renamer->rename(name, {[this](int column) { return m_shell.itemDetail(column); },
+                                     [this] { return m_shell.itemText(); }});
         }
         m_shell.releaseItem();
     } catch (const ShellError& error) {

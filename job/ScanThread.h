@@ -28,6 +28,8 @@ class CScanThread {
     // first failure (recorded in m_report).
     void scan();
     bool openFolder();
+    // The renamer with the settings' rules; false when their template is refused.
+    bool makeRenamer(const FolderListing& listing);
     // Refuses an output that is no regular file or is one of the documents.
     bool openOutput(const std::vector<std::string>& documents);
     // The listing's documents, in listing order.
@@ -62,7 +64,7 @@ class CScanThread {
     std::string m_pendingLines;
     static constexpr std::size_t kLineBlockBytes = 64u << 10;
     JobReport m_report;
-    // Made once the folder is listed.
+    // Made once the folder is listed, for a job that renames.
     std::unique_ptr<DocumentRenamer> m_renamer;
 };
 

@@ -18,11 +18,3 @@ std::optional<std::string> titleFileName(const std::string& folder, const std::s
                                          const std::string& extension) {
     return composeFileName(folder, title, "", extension, false);
 }
-
-MoveResult renameToTitle(const std::string& folder, const std::string& name,
-                         const std::string& title, const std::string& extension) {
-    std::optional<std::string> target = titleFileName(folder, title, extension);
-    if (!target)
-        return MoveResult::NotMoved;
-    return moveFileNoReplace(folder + name, folder + *target);
-}

@@ -34,9 +34,3 @@ bool hasDocumentExtension(const std::string& name);
 // limits (FileNameRules.h), else nothing: the rename a user gets without options.
 std::optional<std::string> titleFileName(const std::string& folder, const std::string& title,
                                          const std::string& extension);
-
-// Renames folder + name to its title's file name. NotMoved when the title is refused or the
-// move fails (the target exists, the document is open elsewhere); the document then keeps
-// its name, as it does under NoReplaceUnsupported.
-MoveResult renameToTitle(const std::string& folder, const std::string& name,
-                         const std::string& title, const std::string& extension);

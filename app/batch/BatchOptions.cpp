@@ -10,11 +10,13 @@ BatchParse usageError(std::string text) {
 
 BatchParse parseBatchOptions(const std::vector<std::string>& args) {
     BatchOptions options;
-    std::optional<std::string> props, out, folder;
+    std::optional<std::string> props, out, nameTemplate, folder;
     bool optionsEnd = false;
+    // An option that only changes how renames name documents, given without --rename.
+    std::optional<std::string> renameOnly;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        bool takesValue = arg == "--props" || arg == "--out";
+        bool takesValue = arg == "--props" || arg == "--out" || arg == "--name-template";
         if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
             if (folder)
                 return usageError("只能指定一个目录：" + arg);
@@ -27,6 +29,15 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
             options.settings.colfullname = 1;
         } else if (arg == "--rename") {
             options.settings.rename = 1;
+        } else if (arg == "--text-title") {
+            options.settings.texttitle = 1;
+            renameOnly = arg;
+        } else if (arg == "--fix-names") {
+            options.settings.fixnames = 1;
+            renameOnly = arg;
+        } else if (arg == "--number-duplicates") {
+            options.settings.numberdups = 1;
+            renameOnly = arg;
         } else if (arg == "--dry-run") {
             options.preview = true;
         } else if (arg == "--undo") {
@@ -40,7 +51,9 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
         } else if (takesValue) {
             if (i + 1 == args.size())
                 return usageError("选项缺少参数：" + arg);
-            std::optional<std::string>& value = arg == "--props" ? props : out;
+            std::optional<std::string>& value = arg == "--props" ? props
+                                                : arg == "--out" ? out
+                                                                 : nameTemplate;
             // Keeping only the last of two would hide a script's slip.
             if (value)
                 return usageError("选项只能指定一次：" + arg);
@@ -53,11 +66,20 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
         return BatchParse{options, {}};
     if (options.undo) {
         bool alone = !folder && !props && !out && !options.preview && !options.settings.rename &&
-                     !options.settings.colfullname;
+                     !options.settings.colfullname && !renameOnly && !nameTemplate;
         return alone ? BatchParse{options, {}} : usageError("--undo 不能与其他选项同用。");
     }
     if (options.preview && !options.settings.rename)
         return usageError("--dry-run 须与 --rename 同用。");
+    if (nameTemplate) {
+        // An empty word is a script's failed look-up, not a template.
+        if (nameTemplate->empty())
+            return usageError("--name-template 的模板不能为空。");
+        options.settings.nametemplate = *nameTemplate;
+        renameOnly = "--name-template";
+    }
+    if (renameOnly && !options.settings.rename)
+        return usageError(*renameOnly + " 须与 --rename 同用。");
     if (props.has_value() != out.has_value())
         return usageError("--props 与 --out 须同时指定。");
     if (!folder)
@@ -72,8 +94,9 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
 }
 
 std::string batchUsage() {
-    return "用法：tarnel-batch [--props 序号列表 --out 输出文件] [--full-name] [--rename "
-           "[--dry-run]] 目录\n"
+    return "用法：tarnel-batch [--props 序号列表 --out 输出文件] [--full-name]\n"
+           "                   [--rename [--dry-run] [--text-title] [--fix-names]\n"
+           "                    [--number-duplicates] [--name-template 模板]] 目录\n"
            "      tarnel-batch --undo [改名记录]\n"
            "\n"
            "处理目录（不含子目录）中扩展名为 doc 或 docx 的文件，与对话框中的“执行”相同。\n"
@@ -84,10 +107,22 @@ std::string batchUsage() {
            "  --rename      将每个文件改名为其标题，每次改名记入用户设置目录中的改名记录\n"
            "  --dry-run     预览：逐个列出文件将改成的名称或保留原名的原因，不改动任何文件，\n"
            "                也不写输出文件\n"
+           "  --text-title  标题为空或是“文档1”“Untitled”之类的占位标题时，取正文中第一个\n"
+           "                含文字的段落（最多 64 个字）作新名\n"
+           "  --fix-names   文件名不能含的字符换成全角字符（如 ：？／），去掉控制字符和首尾\n"
+           "                空格、末尾的点，设备名后加“_”，过长的名称截短，而不是保留原名\n"
+           "  --number-duplicates\n"
+           "                新名已被其他文件或本次先改名的文件占用时，在扩展名前加上第一个\n"
+           "                未被占用的“ (2)”“ (3)”……\n"
+           "  --name-template 模板\n"
+           "                用花括号中的属性序号组成新名，默认为 {21}（标题）；如“{20} - {21}”\n"
+           "                为“作者 - 标题”，为空的属性连同其两侧的分隔符一起省去\n"
            "  --undo [记录] 撤销一次任务的改名（不指定记录时为最近一次）：仍是原文件且仍用\n"
            "                新名的改回原名，从不覆盖文件；全部改回时退出码为 0，否则为 1\n"
            "  --help        显示本说明\n"
            "\n"
+           "--text-title、--fix-names、--number-duplicates 与 --name-template 只改变新名的\n"
+           "取法，须与 --rename 同用，预览（--dry-run）给出的新名与实际改名相同。\n"
            "至少须选择一个动作：--props/--out 或 --rename。进度写到标准错误，结束时在标准输出\n"
            "写出“执行完成！共 N 个文件。”。不读取也不保存对话框的设置。\n"
            "\n"

@@ -7,7 +7,9 @@
 #include "JobSettings.h"
 
 // The runner's command line:
-//   tarnel-batch [--props LIST --out FILE] [--full-name] [--rename [--dry-run]] FOLDER
+//   tarnel-batch [--props LIST --out FILE] [--full-name]
+//                [--rename [--dry-run] [--text-title] [--fix-names] [--number-duplicates]
+//                 [--name-template TEMPLATE]] FOLDER
 //   tarnel-batch --undo [JOURNAL]
 struct BatchOptions {
     JobSettings settings;

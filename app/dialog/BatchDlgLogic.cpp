@@ -10,7 +10,9 @@ namespace {
 // terminator included; a longer text is no selection rather than a cut one.
 constexpr std::size_t kFolderBufferBytes = 260;
 
-int focusControl(SettingsField field) {
+// The control of the field, or none when the dialog has no control for it: the message
+// is then shown with the focus where the user left it.
+std::optional<int> focusControl(SettingsField field) {
     switch (field) {
         case SettingsField::Pathuser:
             return IDC_PATHUSER;
@@ -18,8 +20,10 @@ int focusControl(SettingsField field) {
             return IDC_PROPIDS;
         case SettingsField::Fileout:
             return IDC_FILEOUT;
+        case SettingsField::NameTemplate:
+            break;
     }
-    return IDC_PATHUSER;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -115,8 +119,10 @@ void CBatchDlgLogic::start() {
     JobRequest request{processJobSettings(), m_core, m_shell, m_szCmd};
     if (auto failure = checkJobRequest(request)) {
         m_view.warn(failure->message);
-        if (failure->focus)
-            m_view.focus(focusControl(*failure->focus));
+        if (std::optional<int> control =
+                failure->focus ? focusControl(*failure->focus) : std::nullopt) {
+            m_view.focus(*control);
+        }
         return;
     }
     std::string idleText = m_view.text(IDC_RUN);

@@ -195,6 +195,41 @@ TEST_F(BatchDlgLogicTest, noActionChosenWarnsWithoutMovingTheFocus) {
     EXPECT_TRUE(starter.requests.empty());
 }
 
+// The rename options have no control in the main dialog: a job runs with the saved ones,
+// and a saved template that names nothing is told with the focus left where it was.
+TEST_F(BatchDlgLogicTest, runsWithTheSavedRenameOptionsAndRefusesABadTemplateInPlace) {
+    for (std::string nameTemplate : {"{20} - {21}", "{21"}) {
+        CCore core;
+        core.autoFileConfig();
+        JobSettings saved = loadJobSettings(core);
+        saved.texttitle = 1;
+        saved.numberdups = 1;
+        saved.nametemplate = nameTemplate;
+        saveJobSettings(core, saved);
+        FakeView next;
+        FakeJobStarter nextStarter;
+        CBatchDlgLogic again(next, nextStarter, nullptr);
+        again.initDialog();
+        next.texts[IDC_PATHUSER] = home.dir().path();
+        next.checks[IDC_RENAME] = 1;
+        next.focused = IDC_RENAME;
+        again.command(IDC_RUN);
+        if (nameTemplate == "{21") {
+            EXPECT_TRUE(nextStarter.requests.empty());
+            ASSERT_EQ(next.warnings.size(), 1u);
+            EXPECT_EQ(next.focused, IDC_RENAME);
+            continue;
+        }
+        ASSERT_EQ(nextStarter.requests.size(), 1u);
+        const JobSettings& run = nextStarter.requests[0].settings;
+        EXPECT_EQ(run.texttitle + run.numberdups, 2);
+        EXPECT_EQ(run.fixnames, 0);
+        EXPECT_EQ(run.nametemplate, nameTemplate);
+        nextStarter.events[0]->done(reportOf(0));
+        again.scanDone(reportOf(0));
+    }
+}
+
 TEST_F(BatchDlgLogicTest, startStopAndDoneWalkTheButtonThroughItsStates) {
     fillStartable();
     view.texts[IDC_PROPIDS] = "2";

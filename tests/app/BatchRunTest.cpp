@@ -9,9 +9,7 @@
 #include "CCore.h"
 #include "ConfigHome.h"
 #include "FileServices.h"
-#include "IniStore.h"
 #include "RenameJournal.h"
-#include "RenameUndo.h"
 #include "TempDir.h"
 #include "TestShell.h"
 
@@ -66,6 +64,27 @@ TEST(BatchOptions, takesAnUndoWithOrWithoutItsJournalAndAPreviewOfRenames) {
     EXPECT_EQ(usageErrorOf({"--undo", "j", "dir"}), "--undo 不能与其他选项同用。");
     EXPECT_EQ(usageErrorOf({"--rename", "--undo"}), "--undo 不能与其他选项同用。");
     EXPECT_EQ(usageErrorOf({"--undo", ""}), "--undo 的改名记录不能为空。");
+}
+
+TEST(BatchOptions, takesTheRenameOptionsOnlyWithARename) {
+    JobSettings settings = parsed({"--rename", "--text-title", "--fix-names", "--number-duplicates",
+                                   "--name-template", "{20} - {21}", "dir"})
+                               .settings;
+    EXPECT_EQ(settings.texttitle + settings.fixnames + settings.numberdups, 3);
+    EXPECT_EQ(settings.nametemplate, "{20} - {21}");
+    settings = parsed({"--rename", "dir"}).settings;
+    EXPECT_EQ(settings.texttitle + settings.fixnames + settings.numberdups, 0);
+    EXPECT_EQ(settings.nametemplate, "{21}");
+
+    EXPECT_EQ(usageErrorOf({"--fix-names", "dir"}), "--fix-names 须与 --rename 同用。");
+    EXPECT_EQ(usageErrorOf({"--name-template", "{21}", "dir"}),
+              "--name-template 须与 --rename 同用。");
+    EXPECT_EQ(usageErrorOf({"--rename", "--name-template", "", "dir"}),
+              "--name-template 的模板不能为空。");
+    EXPECT_EQ(usageErrorOf({"--rename", "--name-template", "{21}", "--name-template", "{20}", "d"}),
+              "选项只能指定一次：--name-template");
+    EXPECT_EQ(usageErrorOf({"--rename", "--name-template"}), "选项缺少参数：--name-template");
+    EXPECT_EQ(usageErrorOf({"--undo", "--text-title"}), "--undo 不能与其他选项同用。");
 }
 
 TEST(BatchOptions, refusesIncompleteOrUnknownArguments) {
@@ -199,47 +218,6 @@ TEST_F(BatchRun, undoLeavesWhatItCouldNotRestoreForAnotherTryAndSaysHowManyRemai
     EXPECT_NE(out.str().find("撤销过，本次未做任何改动。"), std::string::npos) << out.str();
 }
 
-TEST_F(BatchRun, undoOfACraftedJournalMovesNothingOutOfItsFolder) {
-    TempDir other;
-    other.write("secret.doc", "kept where it is");
-    std::string journal = folder.file("crafted.journal");
-    std::string head = "tarnel rename journal 1\nfolder " + ini_store::quoted(folder.path()) +
-                       "\nstarted \"2026-01-01 00:00:00\"\n";
-    auto line = [](const std::string& oldName, const std::string& newName, const FileIdentity& id) {
-        return "rename " + ini_store::quoted(oldName) + " " + ini_store::quoted(newName) + " " +
-               std::to_string(id.volume) + " " + std::to_string(id.index) + " " +
-               std::to_string(id.size) + " " + std::to_string(id.modified) + "\n";
-    };
-    std::string outside = fs::relative(other.file("secret.doc"), folder.path()).string();
-    std::ofstream(journal, std::ios::binary)
-        << head << line(".secret.doc", outside, *fileIdentity(other.file("secret.doc")));
-    EXPECT_EQ(undo(journal), 1);
-    EXPECT_EQ(readFile(other.file("secret.doc")), "kept where it is");
-    EXPECT_NE(out.str().find("：名称不是单个文件名"), std::string::npos) << out.str();
-
-    std::ofstream(journal, std::ios::binary) << head;
-    EXPECT_EQ(undo(journal), 1);
-    EXPECT_NE(out.str().find("改名记录中没有改名，本次未做任何改动。"), std::string::npos);
-}
-
-TEST_F(BatchRun, undoTellsWhenItCouldNotNoteWhatItRestored) {
-    renameTitled({{"a.doc", "ta"}});
-    ASSERT_EQ(run(), 0) << err.str();
-    JournalRead read = rename_journal::latest();
-    ASSERT_TRUE(read.journal);
-    // Another file put at the journal's path takes no notes meant for the one read.
-    std::string path = read.journal->path;
-    fs::copy_file(path, path + ".copy");
-    fs::remove(path);
-    fs::rename(path + ".copy", path);
-    UndoReport report = undoJournal(*read.journal);
-    EXPECT_EQ(report.restored, 1);
-    EXPECT_FALSE(report.succeeded());
-    EXPECT_NE(undoReportText(*read.journal, report).find("无法在改名记录中记下已恢复的文件"),
-              std::string::npos);
-    EXPECT_EQ(rename_journal::read(path).journal->remaining(), 1u);
-}
-
 TEST_F(BatchRun, previewTellsEveryRenameInTheEndReportsWordsAndChangesNothing) {
     renameTitled({{"a.doc", "same"},
                   {"b.doc", "same"},
@@ -365,6 +343,64 @@ TEST(BatchProgram, extractsAndRenamesRealDocuments) {
     EXPECT_NE(text.find("b.docx,\"王, 伟\",../逃逸\r\n"), std::string::npos) << text;
     EXPECT_TRUE(fs::exists(dir.file("季度报告.docx")));
     EXPECT_TRUE(fs::exists(dir.file("b.docx")));
+}
+
+// A .docx whose main text's first paragraph is text, not its title.
+void writeDocxWithText(const std::string& path, const DocxContent& content,
+                       const std::string& text) {
+    std::vector<ZipPart> parts = docxParts(content);
+    for (ZipPart& part : parts) {
+        if (part.name == "word/document.xml") {
+            part.content =
+                "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/"
+                "main\"><w:body><w:p/><w:p><w:r><w:t>" +
+                text + "</w:t></w:r></w:p></w:body></w:document>";
+        }
+    }
+    writeZip(path, parts);
+}
+
+// Every rename option at once, previewed, done and undone by the program itself.
+TEST(BatchProgram, previewsRenamesAndUndoesWithEveryRenameOption) {
+    ConfigHome home;
+    TempDir dir;
+    DocxContent content;
+    content.creator = "王伟";
+    writeDocxWithText(dir.file("a.docx"), content, "第一段: 概要");
+    content.title = "报告";
+    writeDocxWithText(dir.file("b.docx"), content, "正文");
+    writeDocxWithText(dir.file("c.docx"), content, "正文");
+    content.creator = "";
+    content.title = "Document1";
+    writeDocxWithText(dir.file("d.docx"), content, "");
+    const std::string options =
+        "--rename --text-title --fix-names --number-duplicates "
+        "--name-template '{20} - {21}' '" +
+        dir.path() + "'";
+    TempDir logs;
+    std::string log = logs.file("log.txt");
+    const std::vector<std::string> renames{
+        "a.docx → 王伟 - 第一段： 概要.docx（取自正文）", "b.docx → 王伟 - 报告.docx",
+        "c.docx → 王伟 - 报告 (2).docx", "d.docx → Document1.docx"};
+
+    EXPECT_EQ(runProgram(options + " --dry-run", log), 0) << readFile(log);
+    for (const std::string& line : renames)
+        EXPECT_NE(readFile(log).find(line + "\n"), std::string::npos) << readFile(log);
+    EXPECT_NE(readFile(log).find("将改名 4 个文件，其中 1 个新名取自正文。"), std::string::npos);
+
+    EXPECT_EQ(runProgram(options, log), 0) << readFile(log);
+    EXPECT_NE(readFile(log).find("已改名 4 个文件，其中 1 个新名取自正文。"), std::string::npos);
+    for (const std::string& line : renames) {
+        std::string name = line.substr(0, line.find(' '));
+        std::string now = line.substr(name.size() + 5);
+        now = now.substr(0, now.find("（"));
+        EXPECT_TRUE(fs::exists(dir.file(now))) << now;
+        EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+    }
+
+    EXPECT_EQ(runProgram("--undo", log), 0) << readFile(log);
+    for (const char* name : {"a.docx", "b.docx", "c.docx", "d.docx"})
+        EXPECT_TRUE(fs::exists(dir.file(name))) << name;
 }
 
 TEST(BatchProgram, refusesAnOutputThatIsOneOfTheDocumentsAndLeavesItWhole) {

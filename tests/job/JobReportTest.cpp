@@ -34,7 +34,7 @@ TEST(JobReport, namesTheFirstSkippedDocumentsAndCountsAll) {
 TEST(JobReport, showsNamesSoThatNoneForgesALine) {
     const std::string forged = "a.docx\nb.docx → 恶意.docx\r";
     JobReport report;
-    report.previewed(forged, "标题.docx");
+    report.previewed(forged, "标题.docx", false);
     report.previewKept(forged, RenameOutcome::NameTaken);
     for (const std::string& line : report.previewLines())
         EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;

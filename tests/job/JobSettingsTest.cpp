@@ -4,6 +4,7 @@
 
 #include "CCore.h"
 #include "ConfigHome.h"
+#include "NameTemplate.h"
 #include "StartJob.h"
 
 namespace {
@@ -20,7 +21,7 @@ TEST(JobSettings, loadsWhatWasSavedWithNonDefaultValues) {
     ConfigHome home;
     CCore core;
     core.autoFileConfig();
-    JobSettings saved{" D:\\文档\\ ", "2，21, 9", "out;=.csv", 1, 1, 1};
+    JobSettings saved{" D:\\文档\\ ", "2，21, 9", "out;=.csv", 1, 1, 1, 1, 1, 1, "{20} - {21}"};
     saveJobSettings(core, saved);
     JobSettings loaded = loadJobSettings(core);
     EXPECT_EQ(loaded.pathuser, saved.pathuser);
@@ -29,6 +30,8 @@ TEST(JobSettings, loadsWhatWasSavedWithNonDefaultValues) {
     EXPECT_EQ(loaded.getprops, 1);
     EXPECT_EQ(loaded.colfullname, 1);
     EXPECT_EQ(loaded.rename, 1);
+    EXPECT_EQ(loaded.texttitle + loaded.fixnames + loaded.numberdups, 3);
+    EXPECT_EQ(loaded.nametemplate, saved.nametemplate);
 }
 
 TEST(JobSettings, firstStartShowsEmptyFieldsAndClearFlags) {
@@ -38,6 +41,8 @@ TEST(JobSettings, firstStartShowsEmptyFieldsAndClearFlags) {
     JobSettings loaded = loadJobSettings(core);
     EXPECT_EQ(loaded.pathuser + loaded.propids + loaded.fileout, "");
     EXPECT_EQ(loaded.getprops + loaded.colfullname + loaded.rename, 0);
+    EXPECT_EQ(loaded.texttitle + loaded.fixnames + loaded.numberdups, 0);
+    EXPECT_EQ(loaded.nametemplate, "{21}");
 }
 
 TEST(JobSettingsValidate, failsOnTheFolderFirstForEmptyOrMissingFolders) {
@@ -74,6 +79,28 @@ TEST(JobSettingsValidate, checksPropertiesThenOutputOnlyWhenExtracting) {
     EXPECT_EQ(failure->focus, SettingsField::Fileout);
 
     settings.fileout = "out.csv";
+    EXPECT_FALSE(validateJobSettings(settings, core));
+}
+
+// Only a rename uses the template, and its refusal comes after the other fields'.
+TEST(JobSettingsValidate, refusesABadTemplateOnlyWhenRenaming) {
+    TempDir dir;
+    CCore core;
+    JobSettings settings = withFolder(dir.path());
+    settings.nametemplate = "{21";
+    settings.getprops = 1;
+    settings.propids = "0";
+    settings.fileout = "out.csv";
+    EXPECT_FALSE(validateJobSettings(settings, core));
+    settings.rename = 1;
+    auto failure = validateJobSettings(settings, core);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, std::get<std::string>(NameTemplate::parse("{21")));
+    EXPECT_EQ(failure->focus, SettingsField::NameTemplate);
+    settings.fileout = "";
+    EXPECT_EQ(validateJobSettings(settings, core)->focus, SettingsField::Fileout);
+    settings.fileout = "out.csv";
+    settings.nametemplate = "{20} - {21}";
     EXPECT_FALSE(validateJobSettings(settings, core));
 }
 

@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
-#include "FileServices.h"
 #include "TempDir.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -119,34 +115,5 @@ TEST(TitleFileName, readsAGbkTrailByteAsPartOfItsCharacter) {
     EXPECT_EQ(titleFileName(dir.path(), "a\\", "doc"), std::nullopt);
 }
 #endif
-
-TEST(RenameToTitle, movesTheDocumentInsideItsFolder) {
-    TempDir dir;
-    dir.write("a.doc", "A");
-    EXPECT_EQ(renameToTitle(dir.path(), "a.doc", "新名", "doc"), MoveResult::Moved);
-    EXPECT_FALSE(fs::exists(dir.file("a.doc")));
-    EXPECT_EQ(readFile(dir.file("新名.doc")), "A");
-}
-
-TEST(RenameToTitle, neverOverwritesAFile) {
-    TempDir dir;
-    dir.write("a.doc", "A");
-    dir.write("taken.doc", "T");
-    EXPECT_EQ(renameToTitle(dir.path(), "a.doc", "taken", "doc"), MoveResult::NotMoved);
-    EXPECT_EQ(readFile(dir.file("a.doc")), "A");
-    EXPECT_EQ(readFile(dir.file("taken.doc")), "T");
-    EXPECT_EQ(moveFileNoReplace(dir.file("a.doc"), dir.file("taken.doc")), MoveResult::NotMoved);
-    EXPECT_EQ(readFile(dir.file("taken.doc")), "T");
-}
-
-TEST(RenameToTitle, leavesTheDocumentWhenTheTitleIsRefused) {
-    TempDir dir;
-    dir.makeFolder("sub");
-    dir.write("a.doc", "A");
-    EXPECT_EQ(renameToTitle(dir.path(), "a.doc", "sub/x", "doc"), MoveResult::NotMoved);
-    EXPECT_EQ(renameToTitle(dir.path(), "a.doc", "../x", "doc"), MoveResult::NotMoved);
-    EXPECT_EQ(readFile(dir.file("a.doc")), "A");
-    EXPECT_TRUE(fs::is_empty(dir.file("sub")));
-}
 
 }  // namespace
