@@ -77,6 +77,8 @@ def reason(ours, theirs, export_path):
         return "reader found no text"
     if not theirs:
         return "LibreOffice shows no line with a letter"
+    if any("\uf000" <= c <= "\uf0ff" for c in theirs):
+        return "LibreOffice shows a symbol font's character (private use)"
     if theirs.endswith(ours) and NUMBERING.match(theirs[: len(theirs) - len(ours)] + " "):
         return "list numbering in the export"
     if ours.casefold() == theirs.casefold():
@@ -99,7 +101,7 @@ def main():
         for line in f:
             rel, _, text = line.rstrip("\n").partition("\t")
             ours[rel] = text
-    opened, unopened, pending, differing = [], [], [], []
+    opened, unopened, pending, differing, both_empty = [], [], [], [], 0
     for rel in sorted(ours):
         export = os.path.join(cache, rel + ".txt")
         if not os.path.exists(export):
@@ -108,6 +110,7 @@ def main():
             continue
         opened.append(rel)
         theirs = first_line_title(export)
+        both_empty += not theirs and not ours[rel]
         if theirs != ours[rel]:
             differing.append((rel, ours[rel], theirs, reason(ours[rel], theirs, export)))
 
@@ -121,6 +124,11 @@ def main():
     print(
         f"agreement: {equal} of {len(opened)} = {100 * share:.1f} % "
         f"(target >= {100 * TARGET:.0f} %: {'met' if share >= TARGET else 'MISSED'})"
+    )
+    with_any = len(opened) - both_empty
+    print(
+        f"where either found a line ({with_any} documents): {equal - both_empty} agree"
+        f" ({100 * (equal - both_empty) / max(with_any, 1):.1f} %)"
     )
     if unopened:
         print("\nnot opened by LibreOffice:")
