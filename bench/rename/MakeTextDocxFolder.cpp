@@ -29,10 +29,10 @@ constexpr std::string_view kChinese =
     "安场身车例真务具万每目至达走积示议声报斗完类八离华名确才科张信马节话米整空元况今集温传土许步"
     "群广石记需段研界拉林律叫且究观越织装影算低持音众书布复容儿须际商非验连断深难近矿千周委素技备"
     "半办青省列习响约支般史感劳便团往酸历市克何除消构府称太准精值号率族维划选标写存候毛亲快效斯院";
-constexpr std::string_view kLatin[] = {"report",   "budget",    "Tarnel",   "project", "meeting",
-                                       "2024",     "Q3",        "plan",     "review",  "contract",
-                                       "version",  "draft",     "appendix", "PDF",     "Excel",
-                                       "ISO 9001", "GB/T 7714", "OK"};
+constexpr std::string_view kLatin[] = {"report",   "budget",  "Tarnel",   "project", "meeting",
+                                       "2024",     "Q3",      "plan",     "review",  "contract",
+                                       "version",  "draft",   "appendix", "PDF",     "Excel",
+                                       "ISO 9001", "GB 7714", "OK"};
 
 std::string escaped(std::string_view text) {
     std::string out;
