@@ -40,28 +40,37 @@ mkdir -p "$cache"
 cache=$(realpath "$cache")
 
 # convert SECONDS REL...: one LibreOffice process for the documents, each copied under its
-# number in the list (keeping its extension, which LibreOffice reads as a hint), so two
-# documents of the same stem do not share an export. Moves every export into the cache and
-# returns the process's status (124 or 137 after the timeout).
+# own name into a folder of its own (LibreOffice reads the extension as a hint, and
+# recomputes a field showing the file name from the copy's name). A document whose stem
+# another one of the list already has is left out, as their exports would share a name: it
+# gets no export here and is converted alone afterwards. Moves every export into the cache
+# and returns the process's status (124 or 137 after the timeout).
 convert() {
     local seconds=$1
     shift
     local -a rels=("$@") copies=()
+    local -A index_of_stem=()
     rm -rf "$work/in" "$work/out"
     mkdir -p "$work/in" "$work/out"
-    local i
+    local i name stem
     for i in "${!rels[@]}"; do
-        copies+=("$work/in/$i.${rels[i]##*.}")
-        cp "$folder/${rels[i]}" "${copies[i]}"
+        name=$(basename "${rels[i]}")
+        stem=${name%.*}
+        [ -n "${index_of_stem[$stem]+set}" ] && continue
+        index_of_stem[$stem]=$i
+        mkdir "$work/in/$i"
+        cp "$folder/${rels[i]}" "$work/in/$i/$name"
+        copies+=("$work/in/$i/$name")
     done
     local status=0
     timeout --kill-after=10 "$seconds" soffice "-env:UserInstallation=$profile" --headless \
         --convert-to 'txt:Text (encoded):UTF8' --outdir "$work/out" "${copies[@]}" \
         >"$work/log" 2>&1 || status=$?
-    for i in "${!rels[@]}"; do
-        if [ -e "$work/out/$i.txt" ]; then
+    for stem in "${!index_of_stem[@]}"; do
+        i=${index_of_stem[$stem]}
+        if [ -e "$work/out/$stem.txt" ]; then
             mkdir -p "$cache/$(dirname "${rels[i]}")"
-            mv "$work/out/$i.txt" "$cache/${rels[i]}.txt"
+            mv "$work/out/$stem.txt" "$cache/${rels[i]}.txt"
         fi
     done
     return "$status"
