@@ -11,7 +11,9 @@
 # empty title), or the script fails.
 #   bench/rename/run.sh [BUILD_DIR] [WORK_DIR]
 # TARNEL_BENCH_COUNT (10000) and TARNEL_BENCH_DOC_COUNT (1000) set the numbers of
-# documents, TARNEL_BENCH_MAIN_BYTES (307200) the size of a main part.
+# documents, TARNEL_BENCH_MAIN_BYTES (307200) the size of a main part. Generating them takes
+# minutes: TARNEL_BENCH_KEEP=1 reuses the documents of an earlier run in WORK_DIR made with
+# the same numbers.
 set -euo pipefail
 
 build=$(realpath "${1:-build/linux}")
@@ -28,24 +30,30 @@ for program in "$batch" "$make_folder" /usr/bin/time bc; do
     command -v "$program" >/dev/null || { echo "missing: $program" >&2; exit 1; }
 done
 
-rm -rf "$work"
-mkdir -p "$work/docx" "$work/doc" "$work/config"
 # A preview writes no journal; its own settings folder keeps the user's out of it anyway.
 export XDG_CONFIG_HOME=$work/config
-echo "generating $count .docx under $work ..."
-"$make_folder" "$work/docx" "$count" "$main_bytes"
-have_doc=false
-if command -v soffice >/dev/null; then
-    mkdir -p "$work/doc-source"
-    soffice "-env:UserInstallation=file://$work/profile" --headless --convert-to doc \
-        --outdir "$work/doc-source" "$work/docx/text0.docx" >/dev/null 2>&1
-    for ((i = 0; i < doc_count; ++i)); do
-        cp "$work/doc-source/text0.doc" "$work/doc/text$i.doc"
-    done
-    have_doc=true
+made="$count .docx of $main_bytes bytes, $doc_count .doc"
+if [ "${TARNEL_BENCH_KEEP:-0}" = 1 ] && [ "$(cat "$work/made" 2>/dev/null)" = "$made" ]; then
+    echo "reusing $made under $work"
 else
-    echo "soffice missing (Debian: libreoffice-writer-nogui): the .doc runs skipped"
+    rm -rf "$work"
+    mkdir -p "$work/docx" "$work/doc" "$work/config"
+    echo "generating $count .docx under $work ..."
+    "$make_folder" "$work/docx" "$count" "$main_bytes"
+    if command -v soffice >/dev/null; then
+        mkdir -p "$work/doc-source"
+        soffice "-env:UserInstallation=file://$work/profile" --headless --convert-to doc \
+            --outdir "$work/doc-source" "$work/docx/text0.docx" >/dev/null 2>&1
+        for ((i = 0; i < doc_count; ++i)); do
+            cp "$work/doc-source/text0.doc" "$work/doc/text$i.doc"
+        done
+    else
+        echo "soffice missing (Debian: libreoffice-writer-nogui): the .doc runs skipped"
+    fi
+    echo "$made" >"$work/made"
 fi
+have_doc=false
+[ -e "$work/doc/text0.doc" ] && have_doc=true
 
 # measure COMMAND...: an untimed run, then five; sets wall (the best time in seconds), cpu
 # (that run's user and system time) and rss (its peak resident set in kB), and keeps its
