@@ -5,14 +5,15 @@
 # has the rule). Prints the agreement over the documents LibreOffice opens and lists every
 # document that differs with both texts and a first guess at why.
 #   scripts/check-text-titles.sh [CORPUS] [BUILD_DIR]   (defaults: ../shared/corpus, build/linux)
-# The exports are cached in build/libreoffice-text (scripts/libreoffice-text.sh; the first
-# run takes minutes). Exits 1 when fewer than 90 % agree.
+# The exports are cached in build/libreoffice-text, or TARNEL_LIBREOFFICE_TEXT for another
+# corpus (scripts/libreoffice-text.sh; the first run takes minutes). Exits 1 when fewer
+# than 90 % agree.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 corpus=$(realpath "${1:-$root/../shared/corpus}")
 build=$(realpath -m "${2:-$root/build/linux}")
-cache=$root/build/libreoffice-text
+cache=${TARNEL_LIBREOFFICE_TEXT:-$root/build/libreoffice-text}
 
 bash "$root/scripts/libreoffice-text.sh" "$corpus" "$cache"
 [ -d "$build" ] || cmake --preset linux -B "$build" >/dev/null

@@ -4,7 +4,8 @@
 # (--text-title --fix-names --number-duplicates) and once with none (the default rule).
 # Counts the documents given a new name out of those LibreOffice opens (the documents a
 # word processor can open; from the cache of scripts/libreoffice-text.sh, which this fills
-# when needed) and lists why the rest keep their names.
+# when needed: build/libreoffice-text, or TARNEL_LIBREOFFICE_TEXT for another corpus) and
+# lists why the rest keep their names.
 #   scripts/corpus-names.sh [CORPUS] [BUILD_DIR]     (defaults: ../shared/corpus, build/linux)
 # The previews run on a copy of the corpus, which is left as it is. Exits 1 when fewer than
 # 80 % get a new name with every option on.
@@ -13,7 +14,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 corpus=$(realpath "${1:-$root/../shared/corpus}")
 build=$(realpath -m "${2:-$root/build/linux}")
-cache=$root/build/libreoffice-text
+cache=${TARNEL_LIBREOFFICE_TEXT:-$root/build/libreoffice-text}
 
 bash "$root/scripts/libreoffice-text.sh" "$corpus" "$cache"
 [ -d "$build" ] || cmake --preset linux -B "$build" >/dev/null

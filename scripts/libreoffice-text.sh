@@ -3,7 +3,8 @@
 # cache so the slow conversion runs once: for each document REL (its path under the folder)
 #   CACHE/REL.txt        the UTF-8 text export, when LibreOffice opened the document;
 #   CACHE/REL.unopened   when it did not (the file holds why: "not loaded" or "timeout").
-# Documents that have either file are not converted again; delete the cache to redo it.
+# Documents that have either file are not converted again; delete the cache to redo it. A
+# cache serves one folder.
 #   scripts/libreoffice-text.sh [FOLDER] [CACHE]
 # (defaults: ../shared/corpus and build/libreoffice-text). Installs libreoffice-writer-nogui
 # when no Writer is installed.
@@ -38,6 +39,12 @@ profile="file://$work/profile"
 
 mkdir -p "$cache"
 cache=$(realpath "$cache")
+# The exports are named by their documents' paths under the folder: a cache serves one.
+if [ "$(cat "$cache/.folder" 2>/dev/null || echo "$folder")" != "$folder" ]; then
+    echo "$cache holds the texts of $(cat "$cache/.folder"), not of $folder: give another cache" >&2
+    exit 1
+fi
+echo "$folder" >"$cache/.folder"
 
 # convert SECONDS REL...: one LibreOffice process for the documents, each copied under its
 # own name into a folder of its own (LibreOffice reads the extension as a hint, and
