@@ -71,6 +71,19 @@ def first_line_title(path):
 NUMBERING = re.compile(r"^(\d+(\.\d+)*[.)]?|[A-Za-z][.)]|[ivxIVX]+[.)]|\W)\s")
 
 
+def left_over(longer, shorter):
+    """The characters of longer that are not in shorter, when shorter is a subsequence of it
+    (matched greedily), else None."""
+    extra, rest = [], iter(shorter)
+    wanted = next(rest, None)
+    for c in longer:
+        if c == wanted:
+            wanted = next(rest, None)
+        else:
+            extra.append(c)
+    return None if wanted is not None else "".join(extra)
+
+
 def reason(ours, theirs, export_path):
     """A first guess at why the titles differ, for a person to confirm."""
     if not ours:
@@ -81,11 +94,12 @@ def reason(ours, theirs, export_path):
         return "LibreOffice shows a symbol font's character (private use)"
     if theirs.endswith(ours) and NUMBERING.match(theirs[: len(theirs) - len(ours)] + " "):
         return "list numbering in the export"
+    extra = left_over(theirs, ours)
+    if extra and all(c in "0123456789ivx*" for c in extra):
+        return "note reference marks in the export"
     if ours.casefold() == theirs.casefold():
         return "letter case (small caps or caps formatting)"
-    if " ".join(ours.split()) == " ".join(theirs.split()) or ours.replace(" ", "") == theirs.replace(
-        " ", ""
-    ):
+    if ours.replace(" ", "") == theirs.replace(" ", ""):
         return "white space"
     if ours in (cleaned(line) for line in lines(export_path) if has_letter(line)):
         return "LibreOffice shows another line first (header, text box, frame, hidden text?)"
@@ -117,7 +131,10 @@ def main():
     equal = len(opened) - len(differing)
     with_text = sum(1 for rel in opened if ours[rel])
     share = equal / len(opened) if opened else 0.0
-    print(f"documents: {len(ours)}, opened by LibreOffice: {len(opened)}, not opened: {len(unopened)}")
+    print(
+        f"documents: {len(ours)}, opened by LibreOffice: {len(opened)}, "
+        f"not opened: {len(unopened)}"
+    )
     if pending:
         print(f"not yet converted by LibreOffice, left out: {len(pending)}")
     print(f"reader found a text title for {with_text} of the {len(opened)} opened")

@@ -95,7 +95,10 @@ def report(label, title, goal=None):
         ]
         got = sum(1 for rel in everyone if result[rel] is None)
         print(f"  {folder}/: {got} of {len(everyone)} documents given a new name")
-    line = f"  opened by LibreOffice: {len(renamed)} of {len(opened)} given a new name ({100 * share:.1f} %)"
+    line = (
+        f"  opened by LibreOffice: {len(renamed)} of {len(opened)} given a new name"
+        f" ({100 * share:.1f} %)"
+    )
     if goal is not None:
         line += f", goal >= {100 * goal:.0f} %: {'met' if share >= goal else 'MISSED'}"
     print(line)
@@ -123,7 +126,9 @@ def with_title_or_text(opened):
 
 
 GOAL = 0.80
-share, result, opened = report("all", "every option on (--text-title --fix-names --number-duplicates)", GOAL)
+share, result, opened = report(
+    "all", "every option on (--text-title --fix-names --number-duplicates)", GOAL
+)
 some = with_title_or_text(opened)
 renamed_some = sum(1 for rel in some if result[rel] is None)
 print(

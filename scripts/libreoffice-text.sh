@@ -97,7 +97,8 @@ mark_unopened() {
 pending=()
 while IFS= read -r rel; do
     [ -e "$cache/$rel.txt" ] || [ -e "$cache/$rel.unopened" ] || pending+=("$rel")
-done < <(cd "$folder" && find . -type f \( -iname '*.doc' -o -iname '*.docx' \) -printf '%P\n' | sort)
+done < <(cd "$folder" &&
+    find . -type f \( -iname '*.doc' -o -iname '*.docx' \) -printf '%P\n' | sort)
 
 for ((start = 0; start < ${#pending[@]}; start += batch_size)); do
     batch=("${pending[@]:start:batch_size}")

@@ -48,6 +48,8 @@ CASES = [
 
 
 def load_rule(root):
+    # No bytecode cache in the source tree.
+    sys.dont_write_bytecode = True
     path = os.path.join(root, "scripts", "compare-text-titles.py")
     spec = importlib.util.spec_from_file_location("compare_text_titles", path)
     module = importlib.util.module_from_spec(spec)
@@ -74,7 +76,10 @@ def write_docx(path, paragraphs):
             f'<Relationship Id="rId1" Type="{office}" Target="word/document.xml"/>'
             "</Relationships>",
         )
-        package.writestr("word/document.xml", f'<w:document xmlns:w="{word}"><w:body>{body}</w:body></w:document>')
+        package.writestr(
+            "word/document.xml",
+            f'<w:document xmlns:w="{word}"><w:body>{body}</w:body></w:document>',
+        )
 
 
 def main():
