@@ -6,8 +6,9 @@
 # Documents that have either file are not converted again; delete the cache to redo it. A
 # cache serves one folder.
 #   scripts/libreoffice-text.sh [FOLDER] [CACHE]
-# (defaults: ../shared/corpus and build/libreoffice-text). Installs libreoffice-writer-nogui
-# when no Writer is installed.
+# (defaults: ../shared/corpus and build/libreoffice-text). TARNEL_SOFFICE names another
+# LibreOffice program to run; without it, libreoffice-writer-nogui is installed when no
+# Writer is. TARNEL_LIBREOFFICE_TIMEOUT (120) is the seconds one document may take.
 # LibreOffice takes seconds to start, so documents are converted in batches of 25 by one
 # process, under a timeout. Each document of a batch that got no export (the batch timed
 # out or failed, or LibreOffice did not load it) is converted again by a process of its own
@@ -24,7 +25,9 @@ batch_size=25
 installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
 }
-if ! installed libreoffice-writer-nogui && ! installed libreoffice-writer; then
+soffice=${TARNEL_SOFFICE:-soffice}
+if [ -z "${TARNEL_SOFFICE:-}" ] && ! installed libreoffice-writer-nogui &&
+    ! installed libreoffice-writer; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -q
@@ -70,7 +73,7 @@ convert() {
         copies+=("$work/in/$i/$name")
     done
     local status=0
-    timeout --kill-after=10 "$seconds" soffice "-env:UserInstallation=$profile" --headless \
+    timeout --kill-after=10 "$seconds" "$soffice" "-env:UserInstallation=$profile" --headless \
         --convert-to 'txt:Text (encoded):UTF8' --outdir "$work/out" "${copies[@]}" \
         >"$work/log" 2>&1 || status=$?
     for stem in "${!index_of_stem[@]}"; do
