@@ -36,22 +36,53 @@ std::wstring utf16Units(std::string_view text, bool bigEndian) {
     return wide;
 }
 
-std::optional<std::wstring> wideFromCodePage(std::string_view text, std::uint16_t codePage) {
+std::optional<std::wstring> wideFromCodePage(std::string_view text, UINT codePage, DWORD flags) {
+    const int length = static_cast<int>(text.size());
+    const int needed = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+    if (needed == 0)
+        return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    if (MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), needed) == 0)
+        return std::nullopt;
+    return wide;
+}
+
+// A double-byte code page character by character, so that a sequence it does not define
+// becomes one U+FFFD for a run of them, and reading goes on after its first byte, as iconv
+// does (the system would make it a "?", which reads as text).
+std::wstring markingUndefined(std::string_view text, UINT codePage) {
+    std::wstring wide;
+    bool marked = false;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto lead = static_cast<BYTE>(text[pos]);
+        const std::size_t length =
+            IsDBCSLeadByteEx(codePage, lead) && pos + 1 < text.size() ? 2 : 1;
+        if (auto character =
+                wideFromCodePage(text.substr(pos, length), codePage, MB_ERR_INVALID_CHARS)) {
+            wide += *character;
+            marked = false;
+            pos += length;
+            continue;
+        }
+        if (!marked)
+            wide.push_back(L'\xFFFD');
+        marked = true;
+        ++pos;
+    }
+    return wide;
+}
+
+std::optional<std::wstring> wideFromCodePage(std::string_view text, UINT codePage) {
     if (text.size() > static_cast<std::size_t>(INT_MAX))
         return std::nullopt;
-    const int length = static_cast<int>(text.size());
-    // Strictly first; a text with sequences the code page does not define then gets the
-    // system's own replacement for them (U+FFFD, or the code page's default character), as
-    // do code pages that cannot be converted strictly.
-    for (DWORD flags : {static_cast<DWORD>(MB_ERR_INVALID_CHARS), static_cast<DWORD>(0)}) {
-        const int needed = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
-        if (needed == 0)
-            continue;
-        std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-        if (MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), needed) != 0)
-            return wide;
-    }
-    return std::nullopt;
+    if (auto wide = wideFromCodePage(text, codePage, MB_ERR_INVALID_CHARS))
+        return wide;
+    CPINFO info{};
+    if (GetCPInfo(codePage, &info) && info.MaxCharSize == 2)
+        return markingUndefined(text, codePage);
+    // Other code pages (single-byte ones define nearly every byte) take the system's own
+    // replacement, U+FFFD or the code page's default character.
+    return wideFromCodePage(text, codePage, 0);
 }
 
 std::optional<std::string> convert(std::string_view text, std::uint16_t codePage) {
