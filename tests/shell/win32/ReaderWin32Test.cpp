@@ -1,4 +1,5 @@
-// The reader's Windows parts under Wine: its file source and its code page converter.
+// The reader's Windows parts under Wine: its file source, its code page converter, and the
+// text of real documents read through them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -6,8 +7,10 @@
 #include <string>
 
 #include "CodePageText.h"
+#include "DocumentText.h"
 #include "TempDir.h"
 #include "TextConversion.h"
+#include "WineCorpus.h"
 #include "win32/Win32FileSource.h"
 
 namespace {
@@ -86,4 +89,33 @@ TEST(CodePageWin32Test, aSequenceTheCodePageLacksIsMarkedNotLost) {
     // A byte GBK lacks and a lead byte without its trail: one mark for the run, and what
     // follows is kept.
     EXPECT_EQ(codePageToUtf8("a\xFF\x81 \xCE\xC4", 936), "a\xEF\xBF\xBD \xE6\x96\x87");
+}
+
+// What the Linux build's reader gives for the same files, so both systems name a document
+// alike: .docx and .doc, Chinese, Cyrillic, Hebrew, and 8-bit pieces in a code page.
+TEST(ReaderWin32Corpus, givesTheFirstParagraphTheLinuxBuildGives) {
+    const std::string folder = corpusFolder("poi");
+    if (folder.empty())
+        GTEST_SKIP() << "no corpus beside the project";
+    struct Case {
+        const char* name;
+        const char8_t* text;
+    };
+    const Case cases[] = {
+        {"stress009.docx", u8"NANDrive 微型固态硬盘设计方案"},
+        {"bug65649.docx", u8"Комитет по информатизации и связи"},
+        {"stress019.docx", u8"リーダーシップに係る発行運営業務委託"},
+        {"61490.doc", u8"居中的大标题"},
+        {"Bug48075.doc", u8"Приложение №2"},
+        {"47304.doc", u8"Just a “test”"},
+        {"Bug60942b.doc", u8"×åòûðå áàëëà è ñåìü ëåò"},
+        {"Bug45473.doc", u8"יותר מחצי שנה אחרי שדו\"ח וינוגרד קבע כי יש להחליט באופן ברור על"},
+        {"password_password_cryptoapi.doc", u8""},  // encrypted
+    };
+    for (const Case& test : cases) {
+        Win32FileSource source(wideFromNarrow(folder + "\\" + test.name));
+        EXPECT_TRUE(source.isOpen()) << test.name;
+        EXPECT_EQ(documentFirstParagraph(source), reinterpret_cast<const char*>(test.text))
+            << test.name;
+    }
 }
