@@ -44,9 +44,13 @@ std::wstring wideFrom(UINT codePage, std::string_view text) {
 std::string narrowCharacter(std::wstring_view character) {
     char narrow[8];
     BOOL lacking = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, character.data(),
-                                           static_cast<int>(character.size()), narrow,
-                                           sizeof narrow, nullptr, &lacking);
+    // A system whose code page is UTF-8 has a form of every character, and the call takes
+    // neither flags nor the question there.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const int length =
+        WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, character.data(),
+                            static_cast<int>(character.size()), narrow, sizeof narrow, nullptr,
+                            utf8 ? nullptr : &lacking);
     if (length == 0 || lacking)
         return {};
     return std::string(narrow, static_cast<std::size_t>(length));
