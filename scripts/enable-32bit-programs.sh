@@ -25,7 +25,7 @@ if [ ! -x "$emulator" ]; then
   echo "== this kernel runs no 32-bit programs: fetching the ${release} x86 emulator"
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  # shellcheck source=private-apt.sh
+  # shellcheck source=SCRIPTDIR/private-apt.sh
   . "$(dirname "$0")/private-apt.sh"
   private_apt "$work" "deb $release main"
   apt-get "${apt_options[@]}" update >/dev/null

@@ -33,7 +33,7 @@ flock 9
 
 if [ ! -f "$unpacked/.unpacked" ]; then
   echo "== fetching Debian's source of $package $version"
-  # shellcheck source=private-apt.sh
+  # shellcheck source=SCRIPTDIR/private-apt.sh
   . "$project/scripts/private-apt.sh"
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   private_apt "$sources/apt" "deb-src $codename main"
