@@ -25,19 +25,9 @@ if [ ! -x "$emulator" ]; then
   echo "== this kernel runs no 32-bit programs: fetching the ${release} x86 emulator"
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  # The same mirror the system's own Debian packages come from.
-  debian=('Created-By: Packages' 'Component: main' 'Origin: Debian')
-  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  mirror=$(apt-get indextargets --format '$(REPO_URI)' "${debian[@]}" "Codename: $codename" | head -n1)
-  [ -n "$mirror" ] || mirror=$(apt-get indextargets --format '$(REPO_URI)' "${debian[@]}" | head -n1)
-  mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
-  echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $release main" \
-    >"$work/sources.list"
-  apt_options=(
-    -o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
-    -o Dir::State::lists="$work/lists" -o Dir::Cache="$work/cache"
-    -o APT::Architectures::=amd64 -o APT::Sandbox::User=root -q
-  )
+  # shellcheck source=SCRIPTDIR/private-apt.sh
+  . "$(dirname "$0")/private-apt.sh"
+  private_apt "$work" "deb $release main"
   apt-get "${apt_options[@]}" update >/dev/null
   (cd "$work" && apt-get "${apt_options[@]}" download qemu-user >/dev/null)
   dpkg-deb -x "$work"/qemu-user_*.deb "$work/root"

@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "ByteSource.h"
 #include "DocumentFile.h"
+#include "FileSource.h"
 #include "TitleRename.h"
 
 namespace {

@@ -12,6 +12,7 @@
 
 #include "DocumentFile.h"
 #include "DocxFixture.h"
+#include "FileSource.h"
 #include "ShellBackend.h"
 #include "ZipDirectory.h"
 

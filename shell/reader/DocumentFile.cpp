@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "DocxReader.h"
+#include "FileSource.h"
 #include "doc/DocReader.h"
 #include "text/DocumentText.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fcntl.h>
+
 #include <atomic>
 #include <optional>
 #include <string>

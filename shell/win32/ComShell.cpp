@@ -3,7 +3,19 @@
 #include <ole2.h>
 
 #include "ComError.h"
+#include "DocumentText.h"
+#include "NarrowText.h"
+#include "PathSeparator.h"
 #include "TextConversion.h"
+#include "win32/Win32FileSource.h"
+
+ComFolder::ComFolder(ComRef<Folder> folder, const std::string& path)
+    : m_folder(std::move(folder)), m_prefix(path) {
+    // By characters: a GBK character's second byte may be a backslash.
+    const std::size_t last = narrow_text::findLastChar(m_prefix, isPathSeparator);
+    if (m_prefix.empty() || last != m_prefix.size() - 1)
+        m_prefix += kPathSeparator;
+}
 
 std::unique_ptr<ShellItemObject> ComFolder::parseName(const std::string& name) {
     Bstr wideName = bstrFromNarrow(name);
@@ -13,7 +25,7 @@ std::unique_ptr<ShellItemObject> ComFolder::parseName(const std::string& name) {
         raiseComFailure(hr, m_folder.get(), IID_Folder);
     if (!item)
         return nullptr;
-    return std::make_unique<ComItem>(std::move(item));
+    return std::make_unique<ComItem>(std::move(item), name);
 }
 
 std::string ComFolder::itemDetail(ShellItemObject& item, int column) {
@@ -52,6 +64,12 @@ bool ComFolder::itemUnreadable(ShellItemObject& item) {
            error == ERROR_ACCESS_DENIED;
 }
 
+std::string ComFolder::itemText(ShellItemObject& item) {
+    // A file that does not open, like one that is no document, has no text.
+    Win32FileSource source(wideFromNarrow(m_prefix + static_cast<ComItem&>(item).name()));
+    return narrowFromUtf8Dropping(documentFirstParagraph(source));
+}
+
 std::string ComFolder::detailsOf(VariantArg& argument, int column) {
     Bstr text;
     const HRESULT hr = m_folder->GetDetailsOf(argument.value(), column, text.put());
@@ -72,7 +90,7 @@ std::unique_ptr<ShellFolderObject> ComShell::nameSpace(const std::string& path) 
     raiseIfFailed(argument.clear());
     if (!folder)
         return nullptr;
-    return std::make_unique<ComFolder>(std::move(folder));
+    return std::make_unique<ComFolder>(std::move(folder), path);
 }
 
 void ComShellBackend::enterThread() {

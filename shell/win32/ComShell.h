@@ -14,28 +14,35 @@
 
 class ComItem : public ShellItemObject {
   public:
-    explicit ComItem(ComRef<FolderItem> item) : m_item(std::move(item)) {}
+    ComItem(ComRef<FolderItem> item, std::string name)
+        : m_item(std::move(item)), m_name(std::move(name)) {}
     FolderItem* get() const { return m_item.get(); }
+    // The file name it was found by.
+    const std::string& name() const { return m_name; }
 
   private:
     ComRef<FolderItem> m_item;
+    std::string m_name;
 };
 
 class ComFolder : public ShellFolderObject {
   public:
-    explicit ComFolder(ComRef<Folder> folder) : m_folder(std::move(folder)) {}
+    ComFolder(ComRef<Folder> folder, const std::string& path);
 
     std::unique_ptr<ShellItemObject> parseName(const std::string& name) override;
     // Items come only from this backend's parseName.
     std::string itemDetail(ShellItemObject& item, int column) override;
     std::string columnHeading(int column) override;
     bool itemUnreadable(ShellItemObject& item) override;
+    // The shell has no text of a document: the project's own reader reads it from the file.
+    std::string itemText(ShellItemObject& item) override;
 
   private:
     // Folder::GetDetailsOf with that argument, which is cleared before the text is returned.
     std::string detailsOf(VariantArg& argument, int column);
 
     ComRef<Folder> m_folder;
+    std::string m_prefix;  // the folder's path as it was opened, ending with a separator
 };
 
 class ComShell : public ShellObject {

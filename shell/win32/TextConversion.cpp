@@ -25,19 +25,45 @@ int checkedLength(std::size_t length) {
     return static_cast<int>(length);
 }
 
-}  // namespace
-
-Bstr bstrFromNarrow(const std::string& text) {
+std::wstring wideFrom(UINT codePage, std::string_view text) {
     std::wstring wide;
     if (!text.empty()) {
         const int length = checkedLength(text.size());
-        const int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+        const int needed = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
         if (needed == 0)
             raiseLastError();
         wide.resize(static_cast<std::size_t>(needed));
-        if (MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), needed) == 0)
+        if (MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), needed) == 0)
             raiseLastError();
     }
+    return wide;
+}
+
+// The character in the ANSI code page, or empty when the code page has no form of it (no
+// look-alike either: a best fit can turn a letter into another).
+std::string narrowCharacter(std::wstring_view character) {
+    char narrow[8];
+    BOOL lacking = FALSE;
+    // A system whose code page is UTF-8 has a form of every character, and the call takes
+    // neither flags nor the question there.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const int length =
+        WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, character.data(),
+                            static_cast<int>(character.size()), narrow, sizeof narrow, nullptr,
+                            utf8 ? nullptr : &lacking);
+    if (length == 0 || lacking)
+        return {};
+    return std::string(narrow, static_cast<std::size_t>(length));
+}
+
+}  // namespace
+
+std::wstring wideFromNarrow(const std::string& text) {
+    return wideFrom(CP_ACP, text);
+}
+
+Bstr bstrFromNarrow(const std::string& text) {
+    std::wstring wide = wideFromNarrow(text);
     Bstr result(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
     if (!result.get())
         throw ShellError(shell_hr::kOutOfMemory);
@@ -65,4 +91,23 @@ std::string narrowFromBstr(BSTR text) {
     if (!text)
         return {};
     return narrowFromWide(std::wstring_view(text, SysStringLen(text)));
+}
+
+std::string narrowFromUtf8Dropping(std::string_view utf8) {
+    const std::wstring wide = wideFrom(CP_UTF8, utf8);
+    std::string narrow;
+    for (std::size_t pos = 0; pos < wide.size();) {
+        const std::size_t units =
+            IS_HIGH_SURROGATE(wide[pos]) && pos + 1 < wide.size() && IS_LOW_SURROGATE(wide[pos + 1])
+                ? 2
+                : 1;
+        const std::string character = narrowCharacter(std::wstring_view(wide).substr(pos, units));
+        pos += units;
+        if (character == " " && (narrow.empty() || narrow.back() == ' '))
+            continue;
+        narrow += character;
+    }
+    if (!narrow.empty() && narrow.back() == ' ')
+        narrow.pop_back();
+    return narrow;
 }

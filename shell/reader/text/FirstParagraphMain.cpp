@@ -6,6 +6,7 @@
 
 #include "DocumentFile.h"
 #include "DocumentText.h"
+#include "FileSource.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

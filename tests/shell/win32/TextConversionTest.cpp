@@ -46,3 +46,14 @@ TEST_F(TextConversion, dropsTheDirectionMarksOfDateTexts) {
 TEST_F(TextConversion, givesTheCodePagesDefaultCharacterForWhatItLacks) {
     EXPECT_EQ(narrowFromWide(L"a\u0e01b"), "a?b");  // Thai, not in GBK
 }
+
+// The reader's UTF-8 text as a name part: what GBK lacks goes, with the blanks it leaves.
+TEST_F(TextConversion, leavesOutWhatTheCodePageLacksFromUtf8Text) {
+    const std::string snowman = "\xE2\x98\x83", thai = "\xE0\xB8\x81", invalid = "\xFF";
+    const std::string wenDang = "\xE6\x96\x87\xE6\xA1\xA3";  // 文档
+    EXPECT_EQ(narrowFromUtf8Dropping(snowman + " " + wenDang + " " + thai + " ok" + invalid + " " +
+                                     snowman),
+              "文档 ok");
+    EXPECT_EQ(narrowFromUtf8Dropping("a" + thai + "b \xF0\x9F\x98\x80 c"), "ab c");
+    EXPECT_EQ(narrowFromUtf8Dropping(thai + " " + snowman), "");
+}

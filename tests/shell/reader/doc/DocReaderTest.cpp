@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "CodePageText.h"
+#include "CodePageIconv.h"
 #include "OleFixture.h"
 #include "TempDir.h"
 
