@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "ConfigHome.h"
 #include "DocumentFolders.h"
 #include "StandInFiles.h"
+#include "WineCorpus.h"
 
 namespace {
 
@@ -54,6 +56,54 @@ TEST_F(BatchProgramTest, aFailingDetailEndsTheJobWithItsCodeAndDescriptionAndRel
     EXPECT_EQ(output, "执行完成！共 2 个文件。\r\n");
     EXPECT_EQ(readFile(csv), documents.expectedCsv());
     EXPECT_TRUE(shell.everyReferenceReleased());
+}
+
+// Every rename option at once over real documents: the shell's title where it is one, else
+// the reader's text; names mended and numbered, previewed as renamed, and undone in full.
+TEST_F(BatchProgramTest, renamesWithEveryOptionAsPreviewedAndUndoesIt) {
+    const std::string corpus = corpusFolder("poi");
+    if (corpus.empty())
+        GTEST_SKIP() << "no corpus beside the project";
+    ConfigHome home;
+    TempDir folder;
+    ASSERT_TRUE(
+        CopyFileA((corpus + "\\stress009.docx").c_str(), folder.file("a.docx").c_str(), TRUE));
+    ASSERT_TRUE(CopyFileA((corpus + "\\61490.doc").c_str(), folder.file("b.doc").c_str(), TRUE));
+    for (const char* name : {"c.docx", "d.docx", "e.docx"})
+        folder.write(name, name);
+    shell.text(L"a.docx", 21, L"");  // known to the shell, without a title
+    shell.text(L"b.doc", 21, L"文档1");
+    shell.text(L"c.docx", 21, L"A/B");
+    shell.text(L"d.docx", 21, L"报告");
+    shell.text(L"e.docx", 21, L"报告");
+    const std::map<std::string, std::string> before = folderContent(folder.path());
+    const std::map<std::string, std::string> renames = {
+        {"a.docx", "NANDrive 微型固态硬盘设计方案.docx"},
+        {"b.doc", "居中的大标题.doc"},
+        {"c.docx", "A／B.docx"},
+        {"d.docx", "报告.docx"},
+        {"e.docx", "报告 (2).docx"}};
+    const std::vector<std::string> options = {"--rename",        "--text-title",
+                                              "--fix-names",     "--number-duplicates",
+                                              "--name-template", "{21}"};
+
+    std::vector<std::string> preview = options;
+    preview.insert(preview.end(), {"--dry-run", folder.path()});
+    EXPECT_EQ(runBatch(preview), 0u) << errors;
+    for (const auto& [name, renamed] : renames)
+        EXPECT_NE(output.find(name + " → " + renamed), std::string::npos) << output;
+    EXPECT_EQ(folderContent(folder.path()), before);
+
+    std::vector<std::string> real = options;
+    real.push_back(folder.path());
+    EXPECT_EQ(runBatch(real), 0u) << errors;
+    std::map<std::string, std::string> after;
+    for (const auto& [name, content] : before)
+        after[renames.at(name)] = content;
+    EXPECT_EQ(folderContent(folder.path()), after);
+
+    EXPECT_EQ(runBatch({"--undo"}), 0u) << output << errors;
+    EXPECT_EQ(folderContent(folder.path()), before);
 }
 
 }  // namespace
