@@ -10,14 +10,9 @@
 # than 90 % agree.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-corpus=$(realpath "${1:-$root/../shared/corpus}")
-build=$(realpath -m "${2:-$root/build/linux}")
-cache=${TARNEL_LIBREOFFICE_TEXT:-$root/build/libreoffice-text}
-
-bash "$root/scripts/libreoffice-text.sh" "$corpus" "$cache"
-[ -d "$build" ] || cmake --preset linux -B "$build" >/dev/null
-cmake --build "$build" --target tarnel_first_paragraph >/dev/null
+# shellcheck source=SCRIPTDIR/corpus-check-setup.sh
+. "$(dirname "$0")/corpus-check-setup.sh"
+corpus_check_setup tarnel_first_paragraph "$@"
 
 titles=$(mktemp "${TMPDIR:-/tmp}/tarnel-text-titles.XXXXXX")
 trap 'rm -f "$titles"' EXIT

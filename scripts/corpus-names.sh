@@ -11,14 +11,9 @@
 # 80 % get a new name with every option on.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-corpus=$(realpath "${1:-$root/../shared/corpus}")
-build=$(realpath -m "${2:-$root/build/linux}")
-cache=${TARNEL_LIBREOFFICE_TEXT:-$root/build/libreoffice-text}
-
-bash "$root/scripts/libreoffice-text.sh" "$corpus" "$cache"
-[ -d "$build" ] || cmake --preset linux -B "$build" >/dev/null
-cmake --build "$build" --target tarnel-batch >/dev/null
+# shellcheck source=SCRIPTDIR/corpus-check-setup.sh
+. "$(dirname "$0")/corpus-check-setup.sh"
+corpus_check_setup tarnel-batch "$@"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarnel-corpus-names.XXXXXX")
 trap 'rm -rf "$work"' EXIT

@@ -16,6 +16,8 @@
 # TARNEL_BENCH_COUNT (10000) sets the number of documents, TARNEL_BENCH_DISTINCT (20) the
 # number of distinct documents behind the hard links.
 set -euo pipefail
+# shellcheck source=SCRIPTDIR/../timed-run.sh
+. "$(dirname "$0")/../timed-run.sh"
 
 build=$(realpath "${1:-build/linux}")
 work=${2:-${TMPDIR:-/tmp}/tarnel-job-bench}
@@ -65,19 +67,7 @@ measure() {
             drop_caches
             /usr/bin/time -o /dev/null "${empty[@]}" >/dev/null 2>&1 || true
         fi
-        local start=$EPOCHREALTIME
-        if ! /usr/bin/time -v -o "$work/time.txt" "${command[@]}" >/dev/null \
-            2>"$work/stderr.txt"; then
-            echo "failed: ${command[*]}" >&2
-            cat "$work/stderr.txt" >&2
-            exit 1
-        fi
-        local run_wall
-        run_wall=$(echo "$EPOCHREALTIME - $start" | bc -l)
-        if [ -z "$wall" ] || [ "$(echo "$run_wall < $wall" | bc -l)" = 1 ]; then
-            wall=$run_wall
-            rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
-        fi
+        timed_run "" "${command[@]}"
     done
 }
 

@@ -15,6 +15,8 @@
 # minutes: TARNEL_BENCH_KEEP=1 reuses the documents of an earlier run in WORK_DIR made with
 # the same numbers.
 set -euo pipefail
+# shellcheck source=SCRIPTDIR/../timed-run.sh
+. "$(dirname "$0")/../timed-run.sh"
 
 build=$(realpath "${1:-build/linux}")
 work=${2:-${TMPDIR:-/tmp}/tarnel-rename-bench}
@@ -63,20 +65,7 @@ measure() {
     wall="" cpu="" rss=""
     "$@" >/dev/null 2>&1 || true
     for _ in 1 2 3 4 5; do
-        local start=$EPOCHREALTIME
-        if ! /usr/bin/time -v -o "$work/time.txt" "$@" >"$work/run.txt" 2>"$work/stderr.txt"; then
-            echo "failed: $*" >&2
-            cat "$work/stderr.txt" >&2
-            exit 1
-        fi
-        local run_wall
-        run_wall=$(echo "$EPOCHREALTIME - $start" | bc -l)
-        if [ -z "$wall" ] || [ "$(echo "$run_wall < $wall" | bc -l)" = 1 ]; then
-            wall=$run_wall
-            rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
-            cpu=$(awk -F': ' '/(User|System) time/ {sum += $2} END {print sum}' "$work/time.txt")
-            mv "$work/run.txt" "$work/preview.txt"
-        fi
+        timed_run "$work/preview.txt" "$@"
     done
 }
 
