@@ -11,6 +11,7 @@ JobSettings loadJobSettings(CCore& core) {
     settings.getprops = core.getConfigB("getprops");
     settings.colfullname = core.getConfigB("colfullname");
     settings.rename = core.getConfigB("rename");
+    settings.subfolders = core.getConfigB("subfolders");
     settings.texttitle = core.getConfigB("texttitle");
     settings.fixnames = core.getConfigB("fixnames");
     settings.numberdups = core.getConfigB("numberdups");
@@ -27,6 +28,7 @@ void saveJobSettings(CCore& core, const JobSettings& settings) {
     core.saveConfigB("getprops", settings.getprops);
     core.saveConfigB("colfullname", settings.colfullname);
     core.saveConfigB("rename", settings.rename);
+    core.saveConfigB("subfolders", settings.subfolders);
     core.saveConfigB("texttitle", settings.texttitle);
     core.saveConfigB("fixnames", settings.fixnames);
     core.saveConfigB("numberdups", settings.numberdups);

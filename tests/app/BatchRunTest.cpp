@@ -403,6 +403,46 @@ TEST(BatchProgram, previewsRenamesAndUndoesWithEveryRenameOption) {
         EXPECT_TRUE(fs::exists(dir.file(name))) << name;
 }
 
+// A tree listed, previewed, renamed and undone by the program, each document in its own
+// folder; an owner file beside a document is none.
+TEST(BatchProgram, walksSubfoldersForTheCsvThePreviewTheRenamesAndTheUndo) {
+    ConfigHome home;
+    TempDir dir;
+    TempDir logs;
+    fs::create_directories(dir.file("sub/deep"));
+    DocxContent content;
+    content.title = "甲";
+    writeDocx(dir.file("a.docx"), content);
+    content.title = "乙";
+    writeDocx(dir.file("sub/b.docx"), content);
+    content.title = "丙";
+    writeDocx(dir.file("sub/deep/c.docx"), content);
+    std::ofstream(dir.file("sub/~$b.docx"), std::ios::binary) << std::string(162, 'x');
+    std::string csv = logs.file("out.csv");
+    std::string log = logs.file("log.txt");
+    std::string top = " --subfolders '" + dir.path() + "'";
+
+    EXPECT_EQ(runProgram("--props 21 --out '" + csv + "' --full-name" + top, log), 0)
+        << readFile(log);
+    EXPECT_EQ(readFile(log), "执行完成！共 3 个文件。\n");
+    EXPECT_EQ(readFile(csv), "全文件名,标题\r\n" + dir.file("a.docx") + ",甲\r\n" +
+                                 dir.file("sub/b.docx") + ",乙\r\n" + dir.file("sub/deep/c.docx") +
+                                 ",丙\r\n");
+
+    EXPECT_EQ(runProgram("--rename --dry-run" + top, log), 0) << readFile(log);
+    EXPECT_EQ(readFile(log),
+              "a.docx → 甲.docx\nsub/b.docx → sub/乙.docx\nsub/deep/c.docx → sub/deep/丙.docx\n"
+              "执行完成！共 3 个文件。（预览，未改动任何文件）\n");
+
+    EXPECT_EQ(runProgram("--rename" + top, log), 0) << readFile(log);
+    for (const char* name : {"甲.docx", "sub/乙.docx", "sub/deep/丙.docx", "sub/~$b.docx"})
+        EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+
+    EXPECT_EQ(runProgram("--undo", log), 0) << readFile(log);
+    for (const char* name : {"a.docx", "sub/b.docx", "sub/deep/c.docx"})
+        EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+}
+
 TEST(BatchProgram, refusesAnOutputThatIsOneOfTheDocumentsAndLeavesItWhole) {
     TempDir dir;
     DocxContent content;

@@ -21,7 +21,7 @@ TEST(JobSettings, loadsWhatWasSavedWithNonDefaultValues) {
     ConfigHome home;
     CCore core;
     core.autoFileConfig();
-    JobSettings saved{" D:\\文档\\ ", "2，21, 9", "out;=.csv", 1, 1, 1, 1, 1, 1, "{20} - {21}"};
+    JobSettings saved{" D:\\文档\\ ", "2，21, 9", "out;=.csv", 1, 1, 1, 1, 1, 1, "{20} - {21}", 1};
     saveJobSettings(core, saved);
     JobSettings loaded = loadJobSettings(core);
     EXPECT_EQ(loaded.pathuser, saved.pathuser);
@@ -32,6 +32,7 @@ TEST(JobSettings, loadsWhatWasSavedWithNonDefaultValues) {
     EXPECT_EQ(loaded.rename, 1);
     EXPECT_EQ(loaded.texttitle + loaded.fixnames + loaded.numberdups, 3);
     EXPECT_EQ(loaded.nametemplate, saved.nametemplate);
+    EXPECT_EQ(loaded.subfolders, 1);
 }
 
 TEST(JobSettings, firstStartShowsEmptyFieldsAndClearFlags) {
