@@ -1,5 +1,6 @@
 #include "TitleRename.h"
 
+#include "DocumentTypes.h"
 #include "FileNameRules.h"
 #include "FileServices.h"
 #include "NarrowText.h"
@@ -10,8 +11,8 @@ std::string extensionOf(const std::string& name) {
 }
 
 bool hasDocumentExtension(const std::string& name) {
-    std::string extension = extensionOf(name);
-    return extension == "doc" || extension == "docx";
+    static const DocumentTypes kDefault;
+    return kDefault.matches(name);
 }
 
 std::optional<std::string> titleFileName(const std::string& folder, const std::string& title,

@@ -27,8 +27,8 @@ enum class RenameOutcome {
 // The extension of a file name: the text after its last "."; a name without "." is its
 // own extension, and a name ending in "." has an empty one.
 std::string extensionOf(const std::string& name);
-// Whether the job takes a file of that name for a document: its extension is exactly "doc"
-// or "docx" (a ".DOCX" is not taken).
+// Whether the job takes a file of that name for a document by the default kinds
+// (DocumentTypes): its extension is exactly "doc" or "docx" (a ".DOCX" is not taken).
 bool hasDocumentExtension(const std::string& name);
 
 // title + "." + extension when that is a valid single file name within the folder's name

@@ -1,7 +1,10 @@
 #!/bin/sh
-# Compares the reader's title, authors, subject and keywords of every corpus document with
-# exiftool's reading of the same files, and lists every document on which they differ.
-#   scripts/compare-exiftool.sh [corpus folder]     (default: ../shared/corpus)
+# Compares the reader's title, authors, subject, keywords and page column of every document
+# in the subfolders of a folder with exiftool's reading of the same files, and lists every
+# document on which they differ. The page column holds a presentation's slides and nothing
+# for a spreadsheet. Every office kind is read, whatever its extension:
+#   scripts/compare-exiftool.sh [folder]     (default: ../shared/corpus)
+#   scripts/make-office-kinds.sh /tmp/kinds && scripts/compare-exiftool.sh /tmp/kinds
 # Exits 1 when some document differs. Needs exiftool and python3.
 set -eu
 
@@ -11,24 +14,18 @@ build=$root/build/compare-exiftool
 work=$build/compare
 mkdir -p "$work"
 
-# The project's own batch runner when the tree has it, else the reader's dump program.
+# Through the reader's dump program, which reads every file of a folder.
 cmake --preset linux -B "$build" -DTARNEL_BUILD_QT=OFF >/dev/null
-batch=$build/bin/tarnel-batch
-if ! cmake --build "$build" --target tarnel-batch >/dev/null 2>&1; then
-    batch=
-    cmake --build "$build" --target reader_property_dump >/dev/null
-fi
+cmake --build "$build" --target reader_property_dump >/dev/null
 
 for folder in "$corpus"/*/; do
     name=$(basename "$folder")
-    if [ -n "$batch" ]; then
-        rm -f "$work/$name.reader.tsv"
-        "$batch" --props 0,21,20,22,18 --out "$work/$name.reader.csv" "$folder" >/dev/null 2>&1
-    else
-        "$build/bin/reader_property_dump" "$folder" >"$work/$name.reader.tsv"
-    fi
-    exiftool -q -csv -charset filename=utf8 -Title -Author -Creator -Subject -Keywords \
-        "$folder" >"$work/$name.exiftool.csv" 2>/dev/null || true
+    "$build/bin/reader_property_dump" "$folder" >"$work/$name.reader.tsv"
+    # The counts of the property sets and app.xml, as the shell shows them; not the ones a
+    # Word binary file keeps in its own stream (exiftool's MS-DOC group).
+    exiftool -q -csv -ext '*' -charset filename=utf8 -Title -Author -Creator -Subject \
+        -Keywords -Pages -Slides --MS-DOC:all "$folder" >"$work/$name.exiftool.csv" \
+        2>/dev/null || true
 done
 
 python3 - "$work" <<'PY'
@@ -49,18 +46,22 @@ def unescape(text):
 
 def reader_rows(folder):
     rows = {}
-    tsv = os.path.join(work, folder + ".reader.tsv")
-    if os.path.exists(tsv):
-        with open(tsv, encoding="utf-8", errors="replace") as f:
-            for line in f:
-                fields = [unescape(x) for x in line.rstrip("\n").split("\t")]
-                rows[fields[0]] = fields[1:5]
-    else:
-        with open(os.path.join(work, folder + ".reader.csv"), encoding="utf-8",
-                  errors="replace", newline="") as f:
-            for fields in list(csv.reader(f))[1:]:
-                rows[fields[0]] = fields[1:5]
+    with open(os.path.join(work, folder + ".reader.tsv"), encoding="utf-8",
+              errors="replace") as f:
+        for line in f:
+            fields = [unescape(x) for x in line.rstrip("\n").split("\t")]
+            rows[fields[0]] = fields[1:6]
     return rows
+
+# The page column's field by extension: the kinds of other counts than pages.
+PRESENTATIONS = {"ppt", "pptx", "pptm", "dps", "dpt"}
+SPREADSHEETS = {"xls", "xlsx", "xlsm", "et", "ett"}
+
+def page_count(name, row):
+    extension = name.rsplit(".", 1)[-1].lower()
+    if extension in SPREADSHEETS:
+        return ""
+    return row.get("Slides" if extension in PRESENTATIONS else "Pages", "")
 
 def exif_rows(folder):
     rows = {}
@@ -70,17 +71,17 @@ def exif_rows(folder):
             name = os.path.basename(row["SourceFile"])
             authors = row.get("Author") or row.get("Creator") or ""
             rows[name] = [row.get("Title", ""), authors, row.get("Subject", ""),
-                          row.get("Keywords", "")]
+                          row.get("Keywords", ""), page_count(name, row)]
     return rows
 
-labels = ["title", "authors", "subject", "keywords"]
+labels = ["title", "authors", "subject", "keywords", "pages"]
 compared = differing = 0
 for path in sorted(glob.glob(os.path.join(work, "*.exiftool.csv"))):
     folder = os.path.basename(path)[: -len(".exiftool.csv")]
     ours, theirs = reader_rows(folder), exif_rows(folder)
     for name in sorted(set(ours) & set(theirs)):
         compared += 1
-        diffs = [(labels[i], ours[name][i], theirs[name][i]) for i in range(4)
+        diffs = [(labels[i], ours[name][i], theirs[name][i]) for i in range(5)
                  if ours[name][i] != theirs[name][i]]
         if diffs:
             differing += 1

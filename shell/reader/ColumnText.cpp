@@ -44,19 +44,18 @@ std::string attributeLetters(const ItemFacts& item) {
 }
 
 std::string itemType(const ItemFacts& item) {
-    switch (item.format) {
-        case ItemFacts::Format::docx:
-            return "Microsoft Word 文档";
-        case ItemFacts::Format::doc:
-            return "Microsoft Word 97 - 2003 文档";
-        case ItemFacts::Format::other:
-            break;
-    }
+    if (item.kind && item.kind->typeName)
+        return item.kind->typeName;
     if (item.isFolder)
         return "文件夹";
     if (item.extension.empty())
         return "文件";
     return ascii_case::upper(item.extension) + " 文件";
+}
+
+// The shell files presentations under a kind of their own, every other document as a document.
+std::string kindText(const DocumentKind& kind) {
+    return kind.family == DocumentFamily::presentation ? "演示文稿" : "文档";
 }
 
 std::string optionalTime(const std::optional<std::int64_t>& seconds) {
@@ -67,7 +66,25 @@ std::string optionalNumber(const std::optional<std::int64_t>& value) {
     return value ? std::to_string(*value) : std::string();
 }
 
-std::string documentText(ColumnField field, const DocumentProperties& document) {
+// The length of a document in its kind's own count: a word-processing document's pages, a
+// presentation's slides; a spreadsheet has none. A file the name types as no document is
+// taken as word processing, the kind the job reads by default.
+std::optional<std::int64_t> pageCount(const DocumentKind* kind,
+                                      const DocumentProperties& document) {
+    DocumentFamily family = kind ? kind->family : DocumentFamily::wordProcessing;
+    switch (family) {
+        case DocumentFamily::wordProcessing:
+            return document.pages;
+        case DocumentFamily::presentation:
+            return document.slides;
+        case DocumentFamily::spreadsheet:
+            break;
+    }
+    return std::nullopt;
+}
+
+std::string documentText(ColumnField field, const DocumentKind* kind,
+                         const DocumentProperties& document) {
     switch (field) {
         case ColumnField::keywords:
             return document.keywords;
@@ -92,7 +109,7 @@ std::string documentText(ColumnField field, const DocumentProperties& document) 
         case ColumnField::lastSaved:
             return optionalTime(document.lastSaved);
         case ColumnField::pages:
-            return optionalNumber(document.pages);
+            return optionalNumber(pageCount(kind, document));
         case ColumnField::editingTime:
             return document.editingSeconds ? formatDuration(*document.editingSeconds)
                                            : std::string();
@@ -165,7 +182,6 @@ std::string formatDuration(std::int64_t seconds) {
 }
 
 std::string columnText(ColumnField field, const ItemFacts& item) {
-    bool wordDocument = item.format != ItemFacts::Format::other;
     switch (field) {
         case ColumnField::name:
             return item.name;
@@ -182,14 +198,15 @@ std::string columnText(ColumnField field, const ItemFacts& item) {
         case ColumnField::attributes:
             return attributeLetters(item);
         case ColumnField::perceivedType:
+            return item.kind ? "文档" : std::string();
         case ColumnField::kind:
-            return wordDocument ? "文档" : std::string();
+            return item.kind ? kindText(*item.kind) : std::string();
         case ColumnField::owner:
             return ownerName(item.owner);
         case ColumnField::copyright:
-            // Word documents have no copyright property.
+            // Office documents have no copyright property.
             return {};
         default:
-            return item.document ? documentText(field, *item.document) : std::string();
+            return item.document ? documentText(field, item.kind, *item.document) : std::string();
     }
 }

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-// The document properties the reader answers columns from, as read from a .docx
-// (docProps/core.xml, docProps/app.xml) or a .doc (SummaryInformation and
-// DocumentSummaryInformation). Texts are UTF-8; a value the document does not hold stays
-// empty. Formatting for display is the column table's work.
+// The document properties the reader answers columns from, as read from a zip package such
+// as a .docx (docProps/core.xml, docProps/app.xml) or a compound file such as a .doc
+// (SummaryInformation and DocumentSummaryInformation). Texts are UTF-8; a value the document does
+// not hold stays empty. Formatting for display is the column table's work.
 struct DocumentProperties {
     std::string title;
     std::string subject;
@@ -23,6 +23,7 @@ struct DocumentProperties {
     std::string templateName;
     std::string application;
     std::optional<std::int64_t> pages;
+    std::optional<std::int64_t> slides;  // a presentation's
     std::optional<std::int64_t> words;
     std::optional<std::int64_t> characters;
     std::optional<std::int64_t> editingSeconds;

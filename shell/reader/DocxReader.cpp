@@ -105,6 +105,8 @@ void readApp(std::string& part, DocumentProperties& properties) {
             properties.templateName = std::move(text);
         } else if (name == "Pages") {
             properties.pages = number(text);
+        } else if (name == "Slides") {
+            properties.slides = number(text);
         } else if (name == "Words") {
             properties.words = number(text);
         } else if (name == "Characters") {

@@ -3,22 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "AsciiCase.h"
 #include "DocumentFile.h"
-
-namespace {
-
-ItemFacts::Format formatOf(const std::string& extension) {
-    // The shell knows a type by its extension in any case.
-    std::string lower = ascii_case::lower(extension);
-    if (lower == "docx")
-        return ItemFacts::Format::docx;
-    if (lower == "doc")
-        return ItemFacts::Format::doc;
-    return ItemFacts::Format::other;
-}
-
-}  // namespace
 
 std::optional<struct statx> statItem(const FolderEntries& folder, const std::string& name) {
     // A name from the folder's listing: nothing that leads out of the folder.
@@ -48,7 +33,7 @@ ItemFacts itemFacts(const FolderEntries& folder, const std::string& name, const 
     facts.hidden = name.front() == '.';
     facts.owner = st.stx_uid;
     if (S_ISREG(st.stx_mode)) {
-        facts.format = formatOf(facts.extension);
+        facts.kind = findDocumentKind(facts.extension);
         // The content decides how a document is read, whatever its name says: a file named
         // "docx" without a dot, a .doc written as a package.
         if (withText)

@@ -10,16 +10,16 @@
 #include <optional>
 #include <string>
 
+#include "DocumentKind.h"
 #include "DocumentProperties.h"
 
-// What the reader knows of one folder item: the file system's facts, and for a Word
-// document what its properties part held, read once when the item is found.
+// What the reader knows of one folder item: the file system's facts, and for an office
+// document what its property parts held, read once when the item is found.
 struct ItemFacts {
-    enum class Format { docx, doc, other };
-
     std::string name;
-    // The type the name gives, as the shell shows it; the content is read whatever it is.
-    Format format = Format::other;
+    // The document kind the name gives, as the shell types it; nullptr for any other file.
+    // The content is read whatever it is.
+    const DocumentKind* kind = nullptr;
     std::string extension;  // after the last ".", as the name spells it
     bool isFolder = false;
     std::uint64_t size = 0;
@@ -30,10 +30,10 @@ struct ItemFacts {
     bool readOnly = false;
     bool hidden = false;
     uid_t owner = 0;
-    // Empty for a file that is no Word document, or one whose content could not be read.
+    // Empty for a file that is no office document, or one whose content could not be read.
     std::optional<DocumentProperties> document;
-    // The first paragraph of a Word document's main text (documentFirstParagraph), when it
-    // was asked for; nothing when it was not.
+    // The first paragraph of a word-processing document's main text (documentFirstParagraph), when
+    // it was asked for; nothing when it was not.
     std::optional<std::string> text;
     // The file could not be opened or read: denied, or an I/O error.
     bool unreadable = false;

@@ -28,6 +28,7 @@ enum : std::uint32_t {
     kPidCharCount = 16,
     kPidAppName = 18,
     kPidCategory = 2,
+    kPidSlideCount = 7,
     kPidManager = 14,
     kPidCompany = 15,
 };
@@ -74,6 +75,7 @@ void readDocumentSummary(const PropertySection& section, DocumentProperties& pro
     setText(section, kPidCategory, properties.category);
     setText(section, kPidManager, properties.manager);
     setText(section, kPidCompany, properties.company);
+    properties.slides = section.integer(kPidSlideCount);
 }
 
 std::optional<DocumentProperties> readCompoundFile(ByteSource& source) {

@@ -85,6 +85,7 @@ std::string appXml(const DocxContent& content) {
              {{"Template", &DocxContent::templateName},
               {"TotalTime", &DocxContent::totalTime},
               {"Pages", &DocxContent::pages},
+              {"Slides", &DocxContent::slides},
               {"Words", &DocxContent::words},
               {"Characters", &DocxContent::characters},
               {"Application", &DocxContent::application},
@@ -129,7 +130,8 @@ std::vector<ZipPart> docxParts(const DocxContent& content) {
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
         "<Relationship Id=\"rId1\" "
         "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
-        "officeDocument\" Target=\"word/document.xml\"/>";
+        "officeDocument\" Target=\"" +
+        escaped(content.mainPart) + "\"/>";
     if (!content.corePart.empty()) {
         rels +=
             "<Relationship Id=\"rId2\" "
@@ -154,7 +156,9 @@ std::vector<ZipPart> docxParts(const DocxContent& content) {
         "</w:body></w:document>";
 
     std::vector<ZipPart> parts{
-        {"[Content_Types].xml", types}, {"_rels/.rels", rels}, {"word/document.xml", body}};
+        {"[Content_Types].xml", types},
+        {"_rels/.rels", rels},
+        {content.mainPart, content.mainXml.empty() ? body : content.mainXml}};
     if (!content.corePart.empty())
         parts.push_back({content.corePart, coreXml(content)});
     if (!content.appPart.empty())

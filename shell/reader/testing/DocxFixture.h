@@ -10,9 +10,14 @@ struct DocxContent {
     std::string title, subject, creator, keywords, description, category, lastModifiedBy, revision,
         created, modified, lastPrinted;
     // docProps/app.xml
-    std::string application, company, manager, templateName, pages, words, characters, totalTime;
+    std::string application, company, manager, templateName, pages, slides, words, characters,
+        totalTime;
     // word/document.xml: what its w:body holds, as XML; empty: one paragraph of the title.
     std::string bodyXml;
+    // The main part, which _rels/.rels names; mainXml, when given, is its whole content in place
+    // of a w:document of bodyXml (a workbook, a presentation).
+    std::string mainPart = "word/document.xml";
+    std::string mainXml;
     // Where the parts go; _rels/.rels names them there. An empty name leaves the part out.
     std::string corePart = "docProps/core.xml";
     std::string appPart = "docProps/app.xml";
@@ -30,7 +35,7 @@ DocxContent sampleDocxContent();
 
 std::string coreXml(const DocxContent& content);
 std::string appXml(const DocxContent& content);
-// [Content_Types].xml, _rels/.rels, word/document.xml and the property parts.
+// [Content_Types].xml, _rels/.rels, the main part and the property parts.
 std::vector<ZipPart> docxParts(const DocxContent& content);
 
 // Writes a zip of the parts, in that order, to path; throws std::runtime_error on failure.

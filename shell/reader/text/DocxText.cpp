@@ -39,8 +39,12 @@ class MainText : public XmlScanner::Handler {
 
     void startElement(const XmlScanner::Tag& tag) override {
         learnPrefixes(tag);
+        // The package's main part says by its root what it is: a spreadsheet's workbook or a
+        // presentation holds no text a name could come from.
+        if (m_depth == 0 && wordName(tag.name) != "document")
+            m_otherPart = true;
         ++m_depth;
-        if (m_leftOutFrom)
+        if (m_leftOutFrom || m_otherPart)
             return;
         std::optional<std::string_view> name = wordName(tag.name);
         if (isCompatibility(tag.name) && localPart(tag.name) == "AlternateContent") {
@@ -66,6 +70,8 @@ class MainText : public XmlScanner::Handler {
     }
 
     void endElement(std::string_view qualified) override {
+        if (m_otherPart)
+            return;
         if (m_leftOutFrom) {
             if (m_depth-- == m_leftOutFrom)
                 m_leftOutFrom = 0;
@@ -81,6 +87,9 @@ class MainText : public XmlScanner::Handler {
             m_paragraph.endParagraph();
         }
     }
+
+    // The main part is no word-processing document's.
+    bool otherPart() const { return m_otherPart; }
 
     void text(std::string_view data) override {
         if (m_inText && !m_leftOutFrom && m_instructions == 0)
@@ -158,6 +167,7 @@ class MainText : public XmlScanner::Handler {
     std::vector<std::string> m_wordPrefixes;
     std::vector<std::string> m_compatibilityPrefixes;
     std::size_t m_depth = 0;
+    bool m_otherPart = false;
     std::size_t m_leftOutFrom = 0;  // the depth of the element being left out, or 0
     bool m_inText = false;
     std::vector<bool> m_fields;  // per open field, innermost last: still in its instruction
@@ -175,7 +185,8 @@ std::string firstParagraph(ByteSource& source) {
     MainText mainText(paragraph);
     XmlScanner scanner(mainText);
     ZipEntryStream part(source, *entry);
-    while (!paragraph.found() && part.contentBytes() < kMaxMainPartXmlBytes) {
+    while (!paragraph.found() && !mainText.otherPart() &&
+           part.contentBytes() < kMaxMainPartXmlBytes) {
         std::optional<std::string_view> piece = part.next();
         if (!piece || piece->empty() || source.abandoned() || !scanner.feed(*piece))
             break;

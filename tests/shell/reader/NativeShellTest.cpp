@@ -4,12 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gsf/gsf-meta-names.h>
+
 #include <climits>
 #include <filesystem>
 
 #include "ChinaTime.h"
 #include "DocumentFile.h"
 #include "DocxFixture.h"
+#include "OleFixture.h"
 #include "ReaderBackend.h"
 #include "ShellBackend.h"
 #include "TempDir.h"
@@ -122,6 +125,61 @@ TEST_F(NativeShellTest, answersEveryDocumentColumnFromTheDocx) {
     };
     for (auto [column, text] : expected) {
         EXPECT_EQ(m_folder->itemDetail(*found, column), text) << column;
+    }
+}
+
+// Each kind is typed by its name and read by its content, its length in its own count: pages
+// for word processing, slides for a presentation, none for a spreadsheet.
+TEST_F(NativeShellTest, answersEachDocumentKindFromItsOwnFields) {
+    auto package = [](const char* mainPart, const char* root, const char* pages,
+                      const char* slides) {
+        DocxContent content;
+        content.title = "标题";
+        content.mainPart = mainPart;
+        content.mainXml = std::string("<") + root + "/>";
+        content.pages = pages;
+        content.slides = slides;
+        return content;
+    };
+    writeDocx(m_dir.file("REPORT.DOCM"), package("word/document.xml", "w:document", "12", ""));
+    // A stray page count in a workbook is none of its own.
+    writeDocx(m_dir.file("sales.xlsx"), package("xl/workbook.xml", "workbook", "3", ""));
+    writeDocx(m_dir.file("talk.pptx"), package("ppt/presentation.xml", "p:presentation", "", "5"));
+    auto compoundFile = [](int pages, int slides) {
+        MetaData summary, documentSummary;
+        summary.texts[GSF_META_NAME_TITLE] = "标题";
+        summary.integers[GSF_META_NAME_PAGE_COUNT] = pages;
+        documentSummary.integers[GSF_META_NAME_SLIDE_COUNT] = slides;
+        return makeDoc(summary, &documentSummary);
+    };
+    m_dir.write("letter.wps", compoundFile(4, 0));
+    m_dir.write("book.xls", compoundFile(2, 0));
+    m_dir.write("slides.ppt", compoundFile(1, 7));
+    // A WPS file from before it wrote compound files: a document nobody here can read.
+    m_dir.write("old.wps", std::string("WPS2001") + std::string(512, '\0'));
+
+    struct Expected {
+        const char* name;
+        const char* type;
+        const char* kind;
+        const char* title;
+        const char* pages;
+    };
+    const Expected expected[] = {
+        {"REPORT.DOCM", "Microsoft Word 启用宏的文档", "文档", "标题", "12"},
+        {"sales.xlsx", "Microsoft Excel 工作表", "文档", "标题", ""},
+        {"talk.pptx", "Microsoft PowerPoint 演示文稿", "演示文稿", "标题", "5"},
+        {"letter.wps", "WPS 文件", "文档", "标题", "4"},
+        {"book.xls", "Microsoft Excel 97-2003 工作表", "文档", "标题", ""},
+        {"slides.ppt", "Microsoft PowerPoint 97-2003 演示文稿", "演示文稿", "标题", "7"},
+        {"old.wps", "WPS 文件", "文档", "", ""},
+    };
+    for (const Expected& e : expected) {
+        EXPECT_EQ(detail(e.name, 2), e.type) << e.name;
+        EXPECT_EQ(detail(e.name, 9), "文档") << e.name;
+        EXPECT_EQ(detail(e.name, 11), e.kind) << e.name;
+        EXPECT_EQ(detail(e.name, 21), e.title) << e.name;
+        EXPECT_EQ(detail(e.name, 157), e.pages) << e.name;
     }
 }
 

@@ -1,5 +1,6 @@
 // reader_property_dump FOLDER: one tab-separated line per file of the folder (name, then
-// columns 21, 20, 22, 18: title, authors, subject, tags), read through the Linux backend.
+// columns 21, 20, 22, 18, 157: title, authors, subject, tags, pages), read through the Linux
+// backend.
 // Tabs, line breaks and backslashes inside a text are written as \t, \n, \r and \\.
 #include <algorithm>
 #include <filesystem>
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
             if (!shell.hasItem())
                 continue;
             std::cout << escaped(name);
-            for (int column : {TITLE_COLUMN, 20, 22, 18})
+            for (int column : {TITLE_COLUMN, 20, 22, 18, 157})
                 std::cout << '\t' << escaped(shell.itemDetail(column));
             std::cout << '\n';
             shell.releaseItem();

@@ -149,6 +149,18 @@ TEST_F(DocxTextTest, findsTheMainPartAndItsNamespaceAsDeclared) {
     EXPECT_EQ(textOf(packageOf(parts)), "Strict");
 }
 
+// A spreadsheet or a presentation is a package too: its main part's root says it has no text,
+// whatever word-processing markup it may carry.
+TEST_F(DocxTextTest, takesNoTextFromAPackageWhoseMainPartIsNoDocument) {
+    DocxContent content;
+    content.mainPart = "xl/workbook.xml";
+    content.mainXml =
+        "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+        "xmlns:w=\"" +
+        std::string(kWordNamespace) + "\">" + paragraph(run("Cell")) + "</workbook>";
+    EXPECT_EQ(textOf(packageOf(docxParts(content))), "");
+}
+
 TEST_F(DocxTextTest, findsAParagraphAfterManyEmptyOnes) {
     std::string body;
     for (int i = 0; i < 20000; ++i)
