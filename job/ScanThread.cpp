@@ -37,7 +37,7 @@ void CScanThread::run() {
 void CScanThread::scan() {
     m_folderPath = m_core->parsePath(m_settings.pathuser);
     m_currentPath = m_folderPath;
-    if (!openFolder())
+    if (!readTypes() || !openFolder())
         return;
     // Listed before the output is opened, so a folder that cannot be read leaves the
     // previous output file as it was.
@@ -62,6 +62,17 @@ void CScanThread::scan() {
     m_nCount = 0;
     if (processFolder(documents) && m_walk)
         walkSubfolders();
+}
+
+bool CScanThread::readTypes() {
+    std::variant<DocumentTypes, std::string> types = DocumentTypes::parse(m_settings.doctypes);
+    // The start check refuses such a list; a job started without it still stops here.
+    if (const std::string* refusal = std::get_if<std::string>(&types)) {
+        m_report.jobFailed(*refusal);
+        return false;
+    }
+    m_types = std::get<DocumentTypes>(std::move(types));
+    return true;
 }
 
 FolderListing CScanThread::listTop() {
@@ -135,7 +146,7 @@ std::vector<std::string> CScanThread::documentNames(
     if (m_settingsFolder && sameFile(fileIdentity(folder), *m_settingsFolder))
         return names;
     for (const ListingEntry& entry : listing.entries) {
-        if (!entry.directory && hasDocumentExtension(entry.name) && entry.name != output &&
+        if (!entry.directory && m_types.matches(entry.name) && entry.name != output &&
             !isOwnerFile(folder, entry.name))
             names.push_back(entry.name);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DocumentRenamer.h"
+#include "DocumentTypes.h"
 #include "FileServices.h"
 #include "JobReport.h"
 #include "ShellAccess.h"
@@ -34,6 +35,8 @@ class CScanThread {
     bool openFolder();
     // The top folder's listing, the first folder of the walk for a job over a tree.
     FolderListing listTop();
+    // The kinds of the settings' list; false when it is refused.
+    bool readTypes();
     // The renamer with the settings' rules; false when their template is refused.
     bool makeRenamer(const FolderListing& listing);
     // Refuses an output that is no regular file or is one of the documents.
@@ -77,6 +80,8 @@ class CScanThread {
     std::string m_currentRelative;
     // The folders of a job over the tree.
     std::unique_ptr<TreeWalk> m_walk;
+    // The kinds of documents the job takes.
+    DocumentTypes m_types;
     // Where the settings and journals are, whose files are no documents of any job.
     std::optional<FileIdentity> m_settingsFolder;
     std::vector<int> m_columns;

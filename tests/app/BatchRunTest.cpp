@@ -8,6 +8,7 @@
 
 #include "CCore.h"
 #include "ConfigHome.h"
+#include "DocumentTypes.h"
 #include "FileServices.h"
 #include "RenameJournal.h"
 #include "TempDir.h"
@@ -97,6 +98,8 @@ TEST(BatchOptions, refusesIncompleteOrUnknownArguments) {
               "选项只能指定一次：--props");
     EXPECT_EQ(usageErrorOf({"--out", "a.csv", "--props", "0", "--out", "b.csv", "dir"}),
               "选项只能指定一次：--out");
+    EXPECT_EQ(usageErrorOf({"--rename", "--types", "doc,txt", "dir"}),
+              std::get<std::string>(DocumentTypes::parse("doc,txt")));
 }
 
 class BatchRun : public ::testing::Test {
@@ -440,6 +443,25 @@ TEST(BatchProgram, walksSubfoldersForTheCsvThePreviewTheRenamesAndTheUndo) {
 
     EXPECT_EQ(runProgram("--undo", log), 0) << readFile(log);
     for (const char* name : {"a.docx", "sub/b.docx", "sub/deep/c.docx"})
+        EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+}
+
+// Only the kinds listed are documents, each renamed with its own extension.
+TEST(BatchProgram, takesTheListedKindsOnly) {
+    ConfigHome home;
+    TempDir dir;
+    TempDir logs;
+    DocxContent content;
+    content.title = "表";
+    writeDocx(dir.file("a.xlsx"), content);
+    content.title = "文";
+    writeDocx(dir.file("b.docx"), content);
+    writeDocx(dir.file("c.pptx"), content);
+    std::string log = logs.file("log.txt");
+    EXPECT_EQ(runProgram("--rename --types 'XLSX, .docx' '" + dir.path() + "'", log), 0)
+        << readFile(log);
+    EXPECT_EQ(readFile(log), "执行完成！共 2 个文件。\n");
+    for (const char* name : {"表.xlsx", "文.docx", "c.pptx"})
         EXPECT_TRUE(fs::exists(dir.file(name))) << name;
 }
 
