@@ -541,9 +541,9 @@ TEST_F(ScanJob, walksTheTreeWithFullPathsAndRenamesEachDocumentInItsOwnFolder) {
         top.write(name);
     top.write("~$z.doc", std::string(162, 'o'));
     top.write("~$big.doc", std::string(kOwnerFileBytes + 1, 'o'));
-    shell->setTitle("z.doc", "顶");
-    shell->setTitle("x.doc", "同名");
-    shell->setTitle("y.doc", "深");
+    shell->setTitle("z.doc", "top");
+    shell->setTitle("x.doc", "same");
+    shell->setTitle("y.doc", "deep");
 #ifndef _WIN32
     fs::create_directory_symlink(top.file("b"), top.file("c-link"));
 #endif
@@ -564,11 +564,11 @@ TEST_F(ScanJob, walksTheTreeWithFullPathsAndRenamesEachDocumentInItsOwnFolder) {
             "全文件名,H0", top.file("z.doc") + ",z.doc", top.file("~$big.doc") + ",~$big.doc",
             top.file("a" + sep + "x.doc") + ",x.doc", top.file("b" + sep + "x.doc") + ",x.doc",
             top.file("b" + sep + "deep" + sep + "y.doc") + ",y.doc"}));
-    EXPECT_TRUE(fs::exists(top.file("顶.doc")));
+    EXPECT_TRUE(fs::exists(top.file("top.doc")));
     EXPECT_TRUE(fs::exists(top.file("~$z.doc")));
-    EXPECT_TRUE(fs::exists(top.file("a/同名.doc")));
-    EXPECT_TRUE(fs::exists(top.file("b/同名.doc")));
-    EXPECT_TRUE(fs::exists(top.file("b/deep/深.doc")));
+    EXPECT_TRUE(fs::exists(top.file("a/same.doc")));
+    EXPECT_TRUE(fs::exists(top.file("b/same.doc")));
+    EXPECT_TRUE(fs::exists(top.file("b/deep/deep.doc")));
     EXPECT_TRUE(fs::exists(top.file(".hidden/h.doc")));
     EXPECT_TRUE(fs::exists(top.file("tarnel/s.doc")));
 #ifndef _WIN32
