@@ -41,6 +41,16 @@ DocumentRenamer::DocumentRenamer(std::string folder, const FolderListing& listin
       m_bPreview(preview),
       m_report(report),
       m_journal(m_folder) {
+    enterFolder(m_folder, {}, listing);
+}
+
+void DocumentRenamer::enterFolder(std::string folder, std::string relative,
+                                  const FolderListing& listing) {
+    m_folder = std::move(folder);
+    m_relative = std::move(relative);
+    m_bUndoableFolder = rename_journal::isFolderWithin({}, m_relative);
+    m_names.clear();
+    m_given.clear();
     for (const ListingEntry& entry : listing.entries) {
         m_names.insert(nameKey(entry.name));
     }
@@ -53,13 +63,13 @@ void DocumentRenamer::rename(const std::string& name, const DocumentFacts& facts
     RenameOutcome outcome = newStem.empty() ? RenameOutcome::EmptyTitle
                                             : place(name, newStem, extensionOf(name), newName);
     if (outcome == RenameOutcome::Renamed && m_bPreview)
-        m_report.previewed(name, newName, fromText);
+        m_report.previewed(m_relative + name, m_relative + newName, fromText);
     else if (outcome == RenameOutcome::Renamed)
         m_report.renamed(fromText);
     else if (m_bPreview)
-        m_report.previewKept(name, outcome);
+        m_report.previewKept(m_relative + name, outcome);
     else
-        m_report.renameKept(name, outcome);
+        m_report.renameKept(m_relative + name, outcome);
 }
 
 void DocumentRenamer::takeName(const std::string& name) {
@@ -105,7 +115,7 @@ RenameOutcome DocumentRenamer::place(const std::string& name, const std::string&
         return RenameOutcome::InvalidName;
     if (*plain == name)
         return RenameOutcome::AlreadyTitled;
-    if (!rename_journal::isSingleName(name))
+    if (!rename_journal::isSingleName(name) || !m_bUndoableFolder)
         return RenameOutcome::NotUndoable;
     if (!m_bPreview && m_bJournalFailed)
         return RenameOutcome::NoJournal;
@@ -173,7 +183,7 @@ bool DocumentRenamer::journal(const std::string& name, const std::string& newNam
     if (!m_journal.isOpen())
         fault = m_journal.open();
     if (!fault && identity)
-        fault = m_journal.record({name, newName, *identity});
+        fault = m_journal.record({name, newName, *identity, m_relative});
     else if (!fault)
         fault = FileFault::Other;
     if (!fault)

@@ -42,6 +42,11 @@ class DocumentRenamer {
     DocumentRenamer(std::string folder, const FolderListing& listing, RenameRules rules,
                     bool preview, JobReport& report);
 
+    // Renames from now on in a subfolder of a tree: its path, its path from the top folder
+    // (shown to the user and kept in the journal) and the job's snapshot of it. Documents
+    // are renamed within their own folder, so names of other folders never collide.
+    void enterFolder(std::string folder, std::string relative, const FolderListing& listing);
+
     void rename(const std::string& name, const DocumentFacts& facts);
     // A name of the folder that the job takes before its renames, though the listing did
     // not hold it: the output file's.
@@ -69,6 +74,9 @@ class DocumentRenamer {
     void given(const std::string& name, const std::string& newName);
 
     std::string m_folder;
+    std::string m_relative;  // from the top folder, empty for it
+    // Whether the journal can name the folder: every step from the top a single name.
+    bool m_bUndoableFolder = true;
     RenameRules m_rules;
     bool m_bPreview;
     JobReport& m_report;

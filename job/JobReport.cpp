@@ -11,6 +11,26 @@ namespace {
 
 // Enough names for the user to find the others.
 constexpr std::size_t kNamesShown = 3;
+// Folders are told one a line, with the reason; beyond these only their number.
+constexpr std::size_t kFoldersShown = 10;
+
+std::string unwalkedText(UnwalkedFolder::Reason reason) {
+    switch (reason) {
+        case UnwalkedFolder::Reason::NotOpened:
+            return "无法打开（无权访问或已不存在）";
+        case UnwalkedFolder::Reason::CutShort:
+            return "读取出错，目录内容未能完整读出";
+        case UnwalkedFolder::Reason::PathTooLong:
+            return "路径过长";
+        case UnwalkedFolder::Reason::Link:
+            return "是符号链接或目录联接，不跟随";
+        case UnwalkedFolder::Reason::MetBefore:
+            return "与已处理的目录是同一目录";
+        case UnwalkedFolder::Reason::OtherDevice:
+            break;
+    }
+    return "是另一设备的挂载点，不进入";
+}
 
 std::string faultText(FileFault fault) {
     switch (fault) {
@@ -77,7 +97,7 @@ std::string keptNameReason(RenameOutcome outcome) {
         case RenameOutcome::NoJournal:
             return "无法记录改名";
         case RenameOutcome::NotUndoable:
-            return "原名含反斜杠，改名后无法撤销";
+            return "原名或所在子目录名含反斜杠，改名后无法撤销";
     }
     return {};
 }
@@ -139,6 +159,14 @@ void JobReport::jobFailed(const std::string& what) {
     m_failure = "任务出错：" + what + "，任务已停止。";
 }
 
+void JobReport::folderNotWalked(const std::string& relative, UnwalkedFolder::Reason reason) {
+    ++m_nUnwalked;
+    if (m_unwalkedLines.size() < kFoldersShown) {
+        m_unwalkedLines.push_back("子目录未处理：" + shownName(relative) + "（" +
+                                  unwalkedText(reason) + "）");
+    }
+}
+
 void JobReport::skipped(const std::string& name) {
     m_skipped.add(name);
 }
@@ -186,6 +214,13 @@ std::string JobReport::text() const {
     };
     if (!m_journalFailure.empty())
         addLine(m_journalFailure);
+    for (const std::string& line : m_unwalkedLines) {
+        addLine(line);
+    }
+    if (m_nUnwalked > static_cast<std::int32_t>(m_unwalkedLines.size())) {
+        addLine("另有 " + std::to_string(m_nUnwalked - m_unwalkedLines.size()) +
+                " 个子目录未处理。");
+    }
     if (m_skipped.count() > 0) {
         addLine("有 " + std::to_string(m_skipped.count()) + " 个文件已找不到，未处理：" +
                 m_skipped.names());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TitleRename.h"
+#include "TreeWalk.h"
 
 class CCore;
 class ShellError;
@@ -43,6 +44,8 @@ class JobReport {
     void documentFailed(const std::string& name, const ShellError& error);
     void jobFailed(const std::string& what);
 
+    // A subfolder of a tree the job did not go into, by its path from the top folder.
+    void folderNotWalked(const std::string& relative, UnwalkedFolder::Reason reason);
     void skipped(const std::string& name);
     // A document whose file could not be opened or read: its line is written, blank.
     void unreadable(const std::string& name);
@@ -82,6 +85,8 @@ class JobReport {
     std::int32_t m_nDocuments = 0;
     std::string m_failure;
     std::string m_journalFailure;
+    std::vector<std::string> m_unwalkedLines;  // the first kFoldersShown of them
+    std::int32_t m_nUnwalked = 0;
     NameTally m_skipped;
     NameTally m_unreadable;
     std::map<RenameOutcome, NameTally> m_kept;

@@ -1,6 +1,7 @@
 #include "JobSettings.h"
 
 #include "CCore.h"
+#include "DocumentTypes.h"
 #include "NameTemplate.h"
 
 JobSettings loadJobSettings(CCore& core) {
@@ -11,12 +12,15 @@ JobSettings loadJobSettings(CCore& core) {
     settings.getprops = core.getConfigB("getprops");
     settings.colfullname = core.getConfigB("colfullname");
     settings.rename = core.getConfigB("rename");
+    settings.subfolders = core.getConfigB("subfolders");
     settings.texttitle = core.getConfigB("texttitle");
     settings.fixnames = core.getConfigB("fixnames");
     settings.numberdups = core.getConfigB("numberdups");
     // The store tells no missing key from an empty value, and an empty template names nothing.
     if (std::string nameTemplate = core.getConfigStr("nametemplate"); !nameTemplate.empty())
         settings.nametemplate = nameTemplate;
+    if (std::string types = core.getConfigStr("doctypes"); !types.empty())
+        settings.doctypes = types;
     return settings;
 }
 
@@ -27,10 +31,12 @@ void saveJobSettings(CCore& core, const JobSettings& settings) {
     core.saveConfigB("getprops", settings.getprops);
     core.saveConfigB("colfullname", settings.colfullname);
     core.saveConfigB("rename", settings.rename);
+    core.saveConfigB("subfolders", settings.subfolders);
     core.saveConfigB("texttitle", settings.texttitle);
     core.saveConfigB("fixnames", settings.fixnames);
     core.saveConfigB("numberdups", settings.numberdups);
     core.saveConfigStr("nametemplate", settings.nametemplate);
+    core.saveConfigStr("doctypes", settings.doctypes);
 }
 
 std::optional<SettingsFailure> validateJobSettings(const JobSettings& settings, CCore& core) {
@@ -41,6 +47,10 @@ std::optional<SettingsFailure> validateJobSettings(const JobSettings& settings, 
         return SettingsFailure{"属性序号不能为空！", SettingsField::Propids};
     if (settings.getprops && settings.fileout.empty())
         return SettingsFailure{"输出文件不能为空！", SettingsField::Fileout};
+    // No control shows the list, so its refusal moves the focus nowhere.
+    auto types = DocumentTypes::parse(settings.doctypes);
+    if (auto* refusal = std::get_if<std::string>(&types))
+        return SettingsFailure{*refusal, std::nullopt};
     // Only a rename uses the template, so a job that only extracts is not held up by it.
     if (settings.rename) {
         auto parsed = NameTemplate::parse(settings.nametemplate);

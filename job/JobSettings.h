@@ -19,6 +19,8 @@ struct JobSettings {
     std::int32_t fixnames = 0;          // characters no name holds made full-width, and so on
     std::int32_t numberdups = 0;        // a name taken: the first free " (2)", " (3)" ...
     std::string nametemplate = "{21}";  // the new name from column numbers in braces
+    std::int32_t subfolders = 0;        // the documents of the whole tree below pathuser too
+    std::string doctypes = "doc,docx";  // the extensions of the documents, comma-separated
 };
 
 // The field whose control receives the focus after a failed check.

@@ -7,12 +7,11 @@ namespace {
 constexpr std::string_view kZipSignature("PK\x03\x04", 4);
 constexpr std::string_view kCompoundSignature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 
-// The same file, whatever its size and time say.
+}  // namespace
+
 bool sameFile(const std::optional<FileIdentity>& a, const FileIdentity& b) {
     return a && a->volume == b.volume && a->index == b.index;
 }
-
-}  // namespace
 
 bool hasDocumentSignature(std::string_view head) {
     return head.starts_with(kZipSignature) || head.starts_with(kCompoundSignature);

@@ -15,6 +15,9 @@
 // Open XML files) or of a compound file (.doc and the older Office files).
 bool hasDocumentSignature(std::string_view head);
 
+// True when a is the file b, whatever their sizes and times say.
+bool sameFile(const std::optional<FileIdentity>& a, const FileIdentity& b);
+
 // The refusal the job hands to OutputFile::open. The documents are looked at only when
 // the output could be one of them: it lies in the folder, has more than one name, or is
 // reached through a link; else three look-ups decide.

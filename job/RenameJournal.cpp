@@ -97,6 +97,9 @@ class JournalParser {
         }
         if (auto folder = quotedValue(line, "folder")) {
             m_journal.folder = *folder;
+            m_folder = *folder;
+        } else if (auto folder = quotedValue(line, "in")) {
+            m_folder = *folder;
         } else if (auto started = quotedValue(line, "started")) {
             m_journal.started = *started;
         } else if (auto undone = quotedValue(line, "undone")) {
@@ -104,8 +107,10 @@ class JournalParser {
         } else if (line.starts_with("restored ")) {
             restoredLine(line);
         } else if (line.starts_with("rename \"")) {
-            if (auto entry = parseEntry(line, 7))
+            if (auto entry = parseEntry(line, 7)) {
+                entry->folder = m_folder;
                 m_journal.entries.push_back(std::move(*entry));
+            }
         }
         return true;
     }
@@ -132,6 +137,7 @@ class JournalParser {
     }
 
     Journal& m_journal;
+    std::string m_folder;  // of the entries that follow
     bool m_bHead = false;
     std::vector<std::size_t> m_restored;
 };
@@ -248,6 +254,18 @@ bool isSingleName(const std::string& name) {
     return !separator && !dotsAndBlanks;
 }
 
+bool isFolderWithin(const std::string& top, const std::string& folder) {
+    if (!folder.starts_with(top))
+        return false;
+    for (std::size_t pos = top.size(); pos < folder.size();) {
+        std::size_t end = folder.find(kPathSeparator, pos);
+        if (end == std::string::npos || !isSingleName(folder.substr(pos, end - pos)))
+            return false;
+        pos = end + 1;
+    }
+    return true;
+}
+
 std::string localTimeText() {
     std::time_t now = std::time(nullptr);
     std::tm parts{};
@@ -291,6 +309,7 @@ std::optional<FileFault> JournalWriter::open() {
         m_path = folder + kPrefix + digits + kSuffix;
         fault = m_file.create(m_path);
     }
+    m_absoluteFolder = *documents;
     if (!fault) {
         fault = writeLine(std::string(kHead) + "\nfolder " + ini_store::quoted(*documents) +
                           "\nstarted " + ini_store::quoted(m_started));
@@ -305,10 +324,17 @@ std::optional<FileFault> JournalWriter::open() {
 
 std::optional<FileFault> JournalWriter::record(const JournalEntry& entry) {
     const FileIdentity& id = entry.identity;
-    return writeLine("rename " + ini_store::quoted(entry.oldName) + " " +
-                     ini_store::quoted(entry.newName) + " " + std::to_string(id.volume) + " " +
-                     std::to_string(id.index) + " " + std::to_string(id.size) + " " +
-                     std::to_string(id.modified));
+    bool newFolder = entry.folder != m_lastFolder;
+    std::string folderLine =
+        newFolder ? "in " + ini_store::quoted(m_absoluteFolder + entry.folder) + "\n" : "";
+    std::optional<FileFault> fault =
+        writeLine(folderLine + "rename " + ini_store::quoted(entry.oldName) + " " +
+                  ini_store::quoted(entry.newName) + " " + std::to_string(id.volume) + " " +
+                  std::to_string(id.index) + " " + std::to_string(id.size) + " " +
+                  std::to_string(id.modified));
+    if (!fault && newFolder)
+        m_lastFolder = entry.folder;
+    return fault;
 }
 
 std::optional<FileFault> JournalWriter::writeLine(const std::string& line) {

@@ -11,8 +11,10 @@
 // number one above the highest journal's, so their order is the jobs' order whatever the
 // clock says; each rename is one line, written and brought to disk before the next
 // document, so a job that dies leaves a usable journal. Names are quoted with the
-// configuration store's escapes, so any byte of a name survives. An undo appends a line
-// for each rename it took back, so the others can be tried again later.
+// configuration store's escapes, so any byte of a name survives. A job over a tree notes
+// each subfolder's absolute path before the first of its renames; a journal without such
+// notes holds renames of its top folder only. An undo appends a line for each rename it
+// took back, so the others can be tried again later.
 
 // When this user has no journal to undo.
 inline constexpr char kNoRenameJournal[] = "没有可撤销的改名记录。";
@@ -21,6 +23,9 @@ struct JournalEntry {
     std::string oldName;
     std::string newName;
     FileIdentity identity;  // of the renamed file, at its new name
+    // The file's folder, ending with a path separator: read back absolute; recorded by its
+    // path from the documents' folder (empty for that folder), which the journal notes.
+    std::string folder{};
 };
 
 // A journal as read back.
@@ -64,6 +69,10 @@ JournalRead latest();
 // and blanks alone ("." and "..", and what Windows reads as them).
 bool isSingleName(const std::string& name);
 
+// True when folder is top itself or lies below it through single names alone, each
+// followed by a path separator: a folder the job over top may have renamed in.
+bool isFolderWithin(const std::string& top, const std::string& folder);
+
 // The current local time as a journal shows it.
 std::string localTimeText();
 
@@ -79,7 +88,8 @@ class JournalWriter {
     bool isOpen() const { return m_file.isOpen(); }
     // Creates the journal with its head and drops the oldest beyond kJournalsKept.
     std::optional<FileFault> open();
-    // Appends the entry and brings it to disk.
+    // Appends the entry and brings it to disk; its folder is relative to the documents'
+    // folder, empty for that folder itself.
     std::optional<FileFault> record(const JournalEntry& entry);
     // Where the journal is, once open() has tried to make it.
     const std::string& path() const { return m_path; }
@@ -90,6 +100,9 @@ class JournalWriter {
     std::string m_documentFolder;
     std::string m_started;
     std::string m_path;
+    // The documents' folder as the journal names it, and the subfolder of the last entry.
+    std::string m_absoluteFolder;
+    std::string m_lastFolder;
     OutputFile m_file;
 };
 

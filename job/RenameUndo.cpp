@@ -1,5 +1,8 @@
 #include "RenameUndo.h"
 
+#include <memory>
+#include <variant>
+
 #include "JobReport.h"
 #include "ShownName.h"
 
@@ -16,7 +19,10 @@ std::string refusalText(UndoRefusal refusal) {
         case UndoRefusal::MoveFailed:
             return "改名失败（文件可能正被使用）";
         case UndoRefusal::NotSingleName:
-            return "名称不是单个文件名（含路径分隔符，或为“.”“..”），未处理";
+            return "名称不是单个文件名（含路径分隔符，或为“.”“.."
+                   "”），或目录不在任务目录之内，未处理";
+        case UndoRefusal::NoFolder:
+            return "所在子目录不存在或无法打开";
         case UndoRefusal::Unsupported:
             break;
     }
@@ -41,6 +47,48 @@ std::optional<UndoBlocked> blockedBefore(const Journal& journal) {
     if (journal.remaining() == 0)
         return UndoBlocked::AlreadyUndone;
     return std::nullopt;
+}
+
+// The folders of a journal's entries, one open at a time: an undo takes back the renames of
+// one folder after another, so each is opened about once.
+class EntryFolders {
+  public:
+    explicit EntryFolders(const Journal& journal) : m_journal(journal) {}
+
+    // False when the journal's own folder cannot be opened.
+    bool openTop() { return open(m_journal.folder); }
+    // The handle on the entry's folder, or why there is none.
+    std::variant<const FolderHandle*, UndoRefusal> of(const JournalEntry& entry) {
+        if (!rename_journal::isFolderWithin(m_journal.folder, entry.folder))
+            return UndoRefusal::NotSingleName;
+        if (entry.folder != m_path)
+            open(entry.folder);
+        if (!m_handle)
+            return UndoRefusal::NoFolder;
+        return m_handle.get();
+    }
+
+  private:
+    bool open(const std::string& folder) {
+        m_handle = std::make_unique<FolderHandle>();
+        m_path = folder;
+        if (m_handle->open(folder))
+            return true;
+        m_handle.reset();
+        return false;
+    }
+
+    const Journal& m_journal;
+    std::string m_path;
+    std::unique_ptr<FolderHandle> m_handle;
+};
+
+// A file's path from the journal's folder, as the report shows it.
+std::string shownPath(const Journal& journal, const JournalEntry& entry, const std::string& name) {
+    std::string below = entry.folder.starts_with(journal.folder)
+                            ? entry.folder.substr(journal.folder.size())
+                            : entry.folder;
+    return shownName(below + name);
 }
 
 std::optional<UndoRefusal> restore(const FolderHandle& folder, const JournalEntry& entry) {
@@ -70,8 +118,8 @@ std::optional<UndoRefusal> restore(const FolderHandle& folder, const JournalEntr
 UndoReport undoJournal(const Journal& journal) {
     UndoReport report;
     report.blocked = blockedBefore(journal);
-    FolderHandle folder;
-    if (!report.blocked && !folder.open(journal.folder))
+    EntryFolders folders(journal);
+    if (!report.blocked && !folders.openTop())
         report.blocked = UndoBlocked::NoFolder;
     if (report.blocked)
         return report;
@@ -79,7 +127,12 @@ UndoReport undoJournal(const Journal& journal) {
     for (std::size_t i = journal.entries.size(); i-- > 0;) {
         if (journal.restored[i])
             continue;
-        if (std::optional<UndoRefusal> refusal = restore(folder, journal.entries[i])) {
+        std::variant<const FolderHandle*, UndoRefusal> folder = folders.of(journal.entries[i]);
+        std::optional<UndoRefusal> refusal =
+            std::holds_alternative<UndoRefusal>(folder)
+                ? std::get<UndoRefusal>(folder)
+                : restore(*std::get<const FolderHandle*>(folder), journal.entries[i]);
+        if (refusal) {
             report.failures.push_back({journal.entries[i], *refusal});
             continue;
         }
@@ -107,8 +160,8 @@ std::string undoReportText(const Journal& journal, const UndoReport& report) {
     }
     for (const UndoFailure& failure : report.failures) {
         text += "\n";
-        text += shownName(failure.entry.newName) + "（原名 " + shownName(failure.entry.oldName) +
-                "）：" + refusalText(failure.refusal);
+        text += shownPath(journal, failure.entry, failure.entry.newName) + "（原名 " +
+                shownName(failure.entry.oldName) + "）：" + refusalText(failure.refusal);
     }
     if (report.notNoted) {
         text += "\n无法在改名记录中记下已恢复的文件（记录不可写）：" + shownName(journal.path) +

@@ -9,7 +9,8 @@
 
 // Taking back the renames of one journal: in reverse order, each file not yet restored
 // that still carries its new name and is still the same file goes back to its old name,
-// through a handle on the journal's folder, with the move that never replaces. Nothing
+// through a handle on its own folder (the journal's, or one below it), with the move that
+// never replaces. Nothing
 // else is touched. Each file restored is noted in the journal, so an undo that could not
 // restore them all can be tried again for the rest.
 
@@ -20,7 +21,9 @@ enum class UndoRefusal {
     OldNameTaken,   // a file now stands at the old name
     MoveFailed,     // the move failed (the file is open elsewhere, no permission)
     Unsupported,    // the file system cannot move without the risk of replacing
-    NotSingleName,  // a name holds a path separator or is "." or "..": no job wrote it
+    NotSingleName,  // a name holds a path separator or is "." or "..", or the folder lies
+                    // outside the journal's: no job wrote it
+    NoFolder,       // its subfolder is not there now, or cannot be opened
 };
 
 // Why nothing was tried.

@@ -2,9 +2,12 @@
 
 #include <exception>
 
+#include "ConfigPath.h"
 #include "CsvLine.h"
 #include "OfficeLockFile.h"
 #include "OutputGuard.h"
+#include "OwnerFile.h"
+#include "PathSeparator.h"
 #include "PropertyList.h"
 
 CScanThread::CScanThread(const JobRequest& request, std::shared_ptr<JobEvents> events)
@@ -33,11 +36,12 @@ void CScanThread::run() {
 
 void CScanThread::scan() {
     m_folderPath = m_core->parsePath(m_settings.pathuser);
-    if (!openFolder())
+    m_currentPath = m_folderPath;
+    if (!readTypes() || !openFolder())
         return;
     // Listed before the output is opened, so a folder that cannot be read leaves the
     // previous output file as it was.
-    FolderListing listing = listFolder(m_folderPath);
+    FolderListing listing = listTop();
     if (listing.fault == FolderListing::Fault::NotOpened) {
         m_report.folderNotRead(m_folderPath);
         return;
@@ -46,28 +50,104 @@ void CScanThread::scan() {
         m_report.folderCutShort(m_folderPath);
         return;
     }
-    std::vector<std::string> documents = documentNames(listing);
+    if (std::string settingsFolder = config_path::storeFolder(); !settingsFolder.empty())
+        m_settingsFolder = fileIdentity(settingsFolder + kPathSeparator);
+    // The output in the top folder is refused if it is one of these.
+    std::vector<std::string> documents = documentNames(m_folderPath, listing, std::nullopt);
     // A refused template leaves the previous output file as it was too.
     if (m_settings.rename && !makeRenamer(listing))
         return;
     if (m_settings.getprops && !m_bPreview && !openOutput(documents))
         return;
     m_nCount = 0;
+    if (processFolder(documents) && m_walk)
+        walkSubfolders();
+}
+
+bool CScanThread::readTypes() {
+    std::variant<DocumentTypes, std::string> types = DocumentTypes::parse(m_settings.doctypes);
+    // The start check refuses such a list; a job started without it still stops here.
+    if (const std::string* refusal = std::get_if<std::string>(&types)) {
+        m_report.jobFailed(*refusal);
+        return false;
+    }
+    m_types = std::get<DocumentTypes>(std::move(types));
+    return true;
+}
+
+FolderListing CScanThread::listTop() {
+    if (!m_settings.subfolders)
+        return listFolder(m_folderPath);
+    m_walk = std::make_unique<TreeWalk>(m_folderPath, [this](const UnwalkedFolder& folder) {
+        m_report.folderNotWalked(folder.relative, folder.reason);
+    });
+    return m_walk->next()->listing;
+}
+
+bool CScanThread::walkSubfolders() {
+    // The top folder came first.
+    while (std::optional<WalkedFolder> folder = m_walk->next()) {
+        if (m_command->isStop())
+            return false;
+        // One folder of the shell at a time: the one done with goes before the next opens.
+        if (m_shell.hasFolder())
+            m_shell.releaseFolder();
+        try {
+            m_shell.openFolder(folder->path);
+        } catch (const ShellError&) {
+            // Told below as a folder the shell does not give: only the top folder's fault
+            // ends the job.
+        }
+        if (!m_shell.hasFolder()) {
+            m_report.folderNotWalked(folder->relative, UnwalkedFolder::Reason::NotOpened);
+            continue;
+        }
+        m_currentPath = folder->path;
+        m_currentRelative = folder->relative;
+        // The output, made after the top folder was listed, may stand in a subfolder; a
+        // preview takes its name as the job will.
+        std::optional<std::string> output;
+        if (m_settings.getprops)
+            output = nameInFolder(m_settings.fileout, folder->path);
+        if (m_renamer) {
+            m_renamer->enterFolder(folder->path, folder->relative, folder->listing);
+            if (output)
+                m_renamer->takeName(*output);
+        }
+        if (!processFolder(documentNames(folder->path, folder->listing, output)))
+            return false;
+    }
+    return true;
+}
+
+bool CScanThread::processFolder(const std::vector<std::string>& documents) {
     // The backend may read them ahead, with their text when a rename may ask for it; each
     // is still looked up at its turn.
     m_shell.expectItems(documents, m_settings.rename && m_settings.texttitle);
     for (const std::string& name : documents) {
         if (m_command->isStop())
-            return;
-        if (!processDocument(name))
-            return;
+            return false;
+        switch (processDocument(name)) {
+            case Next::Document:
+                break;
+            case Next::Folder:
+                return true;
+            case Next::Stop:
+                return false;
+        }
     }
+    return true;
 }
 
-std::vector<std::string> CScanThread::documentNames(const FolderListing& listing) {
+std::vector<std::string> CScanThread::documentNames(
+    const std::string& folder, const FolderListing& listing,
+    const std::optional<std::string>& output) const {
     std::vector<std::string> names;
+    if (m_settingsFolder && sameFile(fileIdentity(folder), *m_settingsFolder))
+        return names;
     for (const ListingEntry& entry : listing.entries) {
-        if (!entry.directory && hasDocumentExtension(entry.name))
+        if (!entry.directory && m_types.matches(entry.name) && entry.name != output &&
+            !isOwnerFile(folder, entry.name))
             names.push_back(entry.name);
     }
     return names;
@@ -122,49 +202,55 @@ bool CScanThread::openOutput(const std::vector<std::string>& documents) {
     return !fault;
 }
 
-bool CScanThread::processDocument(const std::string& name) {
+CScanThread::Next CScanThread::processDocument(const std::string& name) {
     ++m_nCount;
     m_events->progress(m_nCount);
+    std::string shown = m_currentRelative + name;
     try {
         m_shell.findItem(name);
         if (!m_shell.hasItem()) {
             // A name the shell cannot find: removed since the listing, or one without a
-            // form in the code page. Only a vanished folder ends the job.
-            if (!m_core->isPathExist(m_folderPath)) {
-                m_report.folderVanished(m_folderPath);
-                return false;
+            // form in the code page. A vanished top folder ends the job, a vanished
+            // subfolder only its own part.
+            if (!m_core->isPathExist(m_currentPath)) {
+                if (m_currentRelative.empty()) {
+                    m_report.folderVanished(m_currentPath);
+                    return Next::Stop;
+                }
+                m_report.folderNotWalked(m_currentRelative, UnwalkedFolder::Reason::NotOpened);
+                return Next::Folder;
             }
-            m_report.skipped(name);
-            return true;
+            m_report.skipped(shown);
+            return Next::Document;
         }
         if (m_shell.itemUnreadable())
-            m_report.unreadable(name);
+            m_report.unreadable(shown);
         if (m_settings.getprops && !m_bPreview) {
             // The heading goes before the first line written, not before the first
             // document, which may have been skipped.
             if (!m_bHeadingWritten &&
                 !writeLine(headingLine(m_columns, m_settings.colfullname, m_shell))) {
-                return false;
+                return Next::Stop;
             }
             m_bHeadingWritten = true;
             if (!writeLine(
-                    dataLine(m_columns, m_settings.colfullname, m_folderPath, name, m_shell))) {
-                return false;
+                    dataLine(m_columns, m_settings.colfullname, m_currentPath, name, m_shell))) {
+                return Next::Stop;
             }
         }
         // A document is renamed only once its line is in the file.
         if (m_settings.rename) {
             if (!writePendingLines())
-                return false;
+                return Next::Stop;
             m_renamer->rename(name, {[this](int column) { return m_shell.itemDetail(column); },
                                      [this] { return m_shell.itemText(); }});
         }
         m_shell.releaseItem();
     } catch (const ShellError& error) {
-        m_report.documentFailed(name, error);
-        return false;
+        m_report.documentFailed(shown, error);
+        return Next::Stop;
     }
-    return true;
+    return Next::Document;
 }
 
 bool CScanThread::writeLine(const std::string& line) {

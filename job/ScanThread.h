@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "DocumentRenamer.h"
+#include "DocumentTypes.h"
 #include "FileServices.h"
 #include "JobReport.h"
 #include "ShellAccess.h"
 #include "StartJob.h"
+#include "TreeWalk.h"
 
 // The worker of one job. It holds its own references to everything it uses, so nothing
 // the front-end frees can be reached from the job's thread.
@@ -24,18 +26,32 @@ class CScanThread {
     void run();
 
   private:
-    // The scan itself; returns at the end of the listing, at a stop request, or at the
-    // first failure (recorded in m_report).
+    // What the job does after a document.
+    enum class Next { Document, Folder, Stop };
+
+    // The scan itself; returns at the end of the listing (or the tree), at a stop request,
+    // or at the first failure (recorded in m_report).
     void scan();
     bool openFolder();
+    // The top folder's listing, the first folder of the walk for a job over a tree.
+    FolderListing listTop();
+    // The kinds of the settings' list; false when it is refused.
+    bool readTypes();
     // The renamer with the settings' rules; false when their template is refused.
     bool makeRenamer(const FolderListing& listing);
     // Refuses an output that is no regular file or is one of the documents.
     bool openOutput(const std::vector<std::string>& documents);
-    // The listing's documents, in listing order.
-    static std::vector<std::string> documentNames(const FolderListing& listing);
-    // One document of the listing; false when the job must stop.
-    bool processDocument(const std::string& name);
+    // The documents of a folder's listing, in listing order, without owner files, the
+    // output's name and anything of the settings folder.
+    std::vector<std::string> documentNames(const std::string& folder, const FolderListing& listing,
+                                           const std::optional<std::string>& output) const;
+    // The documents of the current folder; false when the job must stop.
+    bool processFolder(const std::vector<std::string>& documents);
+    // Each subfolder of the tree after the top one, opened in turn; false when the job
+    // must stop.
+    bool walkSubfolders();
+    // One document of the current folder.
+    Next processDocument(const std::string& name);
     // Adds a line to those waiting to be written, and writes them once they fill a block.
     bool writeLine(const std::string& line);
     // Writes the waiting lines in one piece; a failure is recorded in m_report.
@@ -58,6 +74,16 @@ class CScanThread {
     OutputFile m_outFile;
 
     std::string m_folderPath;  // normalised, ending with a separator
+    // The folder whose documents are processed: the top one, or a subfolder of the walk,
+    // and its path from the top one (shown to the user).
+    std::string m_currentPath;
+    std::string m_currentRelative;
+    // The folders of a job over the tree.
+    std::unique_ptr<TreeWalk> m_walk;
+    // The kinds of documents the job takes.
+    DocumentTypes m_types;
+    // Where the settings and journals are, whose files are no documents of any job.
+    std::optional<FileIdentity> m_settingsFolder;
     std::vector<int> m_columns;
     bool m_bHeadingWritten = false;
     // Complete lines not yet written: one write for many small lines.

@@ -20,7 +20,8 @@ enum class RenameOutcome {
     MoveFailed,     // the move failed otherwise (open elsewhere, no permission)
     Unsupported,    // the file system cannot rename without the risk of replacing
     NoJournal,      // the journal could not be written, so nothing more is renamed
-    NotUndoable,    // its own name holds a backslash, which no journal takes back on Linux
+    NotUndoable,    // its name or a subfolder on its way holds a backslash, which no
+                    // journal takes back on Linux
 };
 
 // The extension of a file name: the text after its last "."; a name without "." is its

@@ -1,5 +1,9 @@
 #include "BatchOptions.h"
 
+#include <variant>
+
+#include "DocumentTypes.h"
+
 namespace {
 
 BatchParse usageError(std::string text) {
@@ -10,13 +14,14 @@ BatchParse usageError(std::string text) {
 
 BatchParse parseBatchOptions(const std::vector<std::string>& args) {
     BatchOptions options;
-    std::optional<std::string> props, out, nameTemplate, folder;
+    std::optional<std::string> props, out, nameTemplate, types, folder;
     bool optionsEnd = false;
     // An option that only changes how renames name documents, given without --rename.
     std::optional<std::string> renameOnly;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        bool takesValue = arg == "--props" || arg == "--out" || arg == "--name-template";
+        bool takesValue =
+            arg == "--props" || arg == "--out" || arg == "--name-template" || arg == "--types";
         if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
             if (folder)
                 return usageError("只能指定一个目录：" + arg);
@@ -27,6 +32,8 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
             options.help = true;
         } else if (arg == "--full-name") {
             options.settings.colfullname = 1;
+        } else if (arg == "--subfolders") {
+            options.settings.subfolders = 1;
         } else if (arg == "--rename") {
             options.settings.rename = 1;
         } else if (arg == "--text-title") {
@@ -51,9 +58,10 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
         } else if (takesValue) {
             if (i + 1 == args.size())
                 return usageError("选项缺少参数：" + arg);
-            std::optional<std::string>& value = arg == "--props" ? props
-                                                : arg == "--out" ? out
-                                                                 : nameTemplate;
+            std::optional<std::string>& value = arg == "--props"   ? props
+                                                : arg == "--out"   ? out
+                                                : arg == "--types" ? types
+                                                                   : nameTemplate;
             // Keeping only the last of two would hide a script's slip.
             if (value)
                 return usageError("选项只能指定一次：" + arg);
@@ -66,7 +74,8 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
         return BatchParse{options, {}};
     if (options.undo) {
         bool alone = !folder && !props && !out && !options.preview && !options.settings.rename &&
-                     !options.settings.colfullname && !renameOnly && !nameTemplate;
+                     !options.settings.colfullname && !options.settings.subfolders && !renameOnly &&
+                     !nameTemplate;
         return alone ? BatchParse{options, {}} : usageError("--undo 不能与其他选项同用。");
     }
     if (options.preview && !options.settings.rename)
@@ -80,6 +89,12 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
     }
     if (renameOnly && !options.settings.rename)
         return usageError(*renameOnly + " 须与 --rename 同用。");
+    if (types) {
+        std::variant<DocumentTypes, std::string> parsed = DocumentTypes::parse(*types);
+        if (const std::string* refusal = std::get_if<std::string>(&parsed))
+            return usageError(*refusal);
+        options.settings.doctypes = std::get<DocumentTypes>(parsed).text();
+    }
     if (props.has_value() != out.has_value())
         return usageError("--props 与 --out 须同时指定。");
     if (!folder)
@@ -94,16 +109,24 @@ BatchParse parseBatchOptions(const std::vector<std::string>& args) {
 }
 
 std::string batchUsage() {
-    return "用法：tarnel-batch [--props 序号列表 --out 输出文件] [--full-name]\n"
+    return "用法：tarnel-batch [--props 序号列表 --out 输出文件] [--full-name] [--subfolders]\n"
+           "                   [--types 类型列表]\n"
            "                   [--rename [--dry-run] [--text-title] [--fix-names]\n"
            "                    [--number-duplicates] [--name-template 模板]] 目录\n"
            "      tarnel-batch --undo [改名记录]\n"
            "\n"
-           "处理目录（不含子目录）中扩展名为 doc 或 docx 的文件，与对话框中的“执行”相同。\n"
+           "处理目录中扩展名为 doc 或 docx（或 --types 所列）的文件，与对话框中的“执行”相同；\n"
+           "Word 与 WPS 打开文档时留下的“~$”开头的小文件不是文档，不计入也不改名。\n"
            "\n"
            "  --props 列表  要提取的属性序号，以逗号分隔（如 0,20,21），须与 --out 同用\n"
            "  --out 文件    CSV 输出文件，每个文件一行，首行为标题\n"
            "  --full-name   第一列为文件的完整路径\n"
+           "  --subfolders  也处理各级子目录：先处理目录中的文件，再按名称顺序逐个处理子目录；\n"
+           "                不进入符号链接、目录联接、另一设备的挂载点、隐藏目录和回收站等\n"
+           "                系统目录，未能处理的子目录在结束时列出；改名只在文件所在目录内进行\n"
+           "  --types 列表  要处理的文件扩展名，以逗号分隔，默认为 doc,docx；可用的有 doc dot\n"
+           "                docx docm dotx dotm wps wpt xls xlsx xlsm et ett ppt pptx pptm dps "
+           "dpt\n"
            "  --rename      将每个文件改名为其标题，每次改名记入用户设置目录中的改名记录\n"
            "  --dry-run     预览：逐个列出文件将改成的名称或保留原名的原因，不改动任何文件，\n"
            "                也不写输出文件\n"

@@ -7,7 +7,7 @@
 #include "JobSettings.h"
 
 // The runner's command line:
-//   tarnel-batch [--props LIST --out FILE] [--full-name]
+//   tarnel-batch [--props LIST --out FILE] [--full-name] [--subfolders] [--types LIST]
 //                [--rename [--dry-run] [--text-title] [--fix-names] [--number-duplicates]
 //                 [--name-template TEMPLATE]] FOLDER
 //   tarnel-batch --undo [JOURNAL]

@@ -8,6 +8,7 @@
 
 #include "CCore.h"
 #include "ConfigHome.h"
+#include "DocumentTypes.h"
 #include "FileServices.h"
 #include "RenameJournal.h"
 #include "TempDir.h"
@@ -97,6 +98,8 @@ TEST(BatchOptions, refusesIncompleteOrUnknownArguments) {
               "选项只能指定一次：--props");
     EXPECT_EQ(usageErrorOf({"--out", "a.csv", "--props", "0", "--out", "b.csv", "dir"}),
               "选项只能指定一次：--out");
+    EXPECT_EQ(usageErrorOf({"--rename", "--types", "doc,txt", "dir"}),
+              std::get<std::string>(DocumentTypes::parse("doc,txt")));
 }
 
 class BatchRun : public ::testing::Test {
@@ -400,6 +403,65 @@ TEST(BatchProgram, previewsRenamesAndUndoesWithEveryRenameOption) {
 
     EXPECT_EQ(runProgram("--undo", log), 0) << readFile(log);
     for (const char* name : {"a.docx", "b.docx", "c.docx", "d.docx"})
+        EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+}
+
+// A tree listed, previewed, renamed and undone by the program, each document in its own
+// folder; an owner file beside a document is none.
+TEST(BatchProgram, walksSubfoldersForTheCsvThePreviewTheRenamesAndTheUndo) {
+    ConfigHome home;
+    TempDir dir;
+    TempDir logs;
+    fs::create_directories(dir.file("sub/deep"));
+    DocxContent content;
+    content.title = "甲";
+    writeDocx(dir.file("a.docx"), content);
+    content.title = "乙";
+    writeDocx(dir.file("sub/b.docx"), content);
+    content.title = "丙";
+    writeDocx(dir.file("sub/deep/c.docx"), content);
+    std::ofstream(dir.file("sub/~$b.docx"), std::ios::binary) << std::string(162, 'x');
+    std::string csv = logs.file("out.csv");
+    std::string log = logs.file("log.txt");
+    std::string top = " --subfolders '" + dir.path() + "'";
+
+    EXPECT_EQ(runProgram("--props 21 --out '" + csv + "' --full-name" + top, log), 0)
+        << readFile(log);
+    EXPECT_EQ(readFile(log), "执行完成！共 3 个文件。\n");
+    EXPECT_EQ(readFile(csv), "全文件名,标题\r\n" + dir.file("a.docx") + ",甲\r\n" +
+                                 dir.file("sub/b.docx") + ",乙\r\n" + dir.file("sub/deep/c.docx") +
+                                 ",丙\r\n");
+
+    EXPECT_EQ(runProgram("--rename --dry-run" + top, log), 0) << readFile(log);
+    EXPECT_EQ(readFile(log),
+              "a.docx → 甲.docx\nsub/b.docx → sub/乙.docx\nsub/deep/c.docx → sub/deep/丙.docx\n"
+              "执行完成！共 3 个文件。（预览，未改动任何文件）\n");
+
+    EXPECT_EQ(runProgram("--rename" + top, log), 0) << readFile(log);
+    for (const char* name : {"甲.docx", "sub/乙.docx", "sub/deep/丙.docx", "sub/~$b.docx"})
+        EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+
+    EXPECT_EQ(runProgram("--undo", log), 0) << readFile(log);
+    for (const char* name : {"a.docx", "sub/b.docx", "sub/deep/c.docx"})
+        EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+}
+
+// Only the kinds listed are documents, each renamed with its own extension.
+TEST(BatchProgram, takesTheListedKindsOnly) {
+    ConfigHome home;
+    TempDir dir;
+    TempDir logs;
+    DocxContent content;
+    content.title = "表";
+    writeDocx(dir.file("a.xlsx"), content);
+    content.title = "文";
+    writeDocx(dir.file("b.docx"), content);
+    writeDocx(dir.file("c.pptx"), content);
+    std::string log = logs.file("log.txt");
+    EXPECT_EQ(runProgram("--rename --types 'XLSX, .docx' '" + dir.path() + "'", log), 0)
+        << readFile(log);
+    EXPECT_EQ(readFile(log), "执行完成！共 2 个文件。\n");
+    for (const char* name : {"表.xlsx", "文.docx", "c.pptx"})
         EXPECT_TRUE(fs::exists(dir.file(name))) << name;
 }
 

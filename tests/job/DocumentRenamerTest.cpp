@@ -56,7 +56,8 @@ TEST_F(DocumentRenamerTest, keepsTheNameForAnEmptyTakenOrHostileTitle) {
 TEST_F(DocumentRenamerTest, keepsTheNameOfADocumentWhoseRenameCouldNotBeUndone) {
     titled({{"a\\b.doc", "新名"}});
     EXPECT_EQ(previewThenRename(),
-              std::vector<std::string>{"a\\b.doc：保留原名（原名含反斜杠，改名后无法撤销）"});
+              std::vector<std::string>{
+                  "a\\b.doc：保留原名（原名或所在子目录名含反斜杠，改名后无法撤销）"});
 }
 #endif
 

@@ -47,4 +47,22 @@ TEST(JobReport, showsNamesSoThatNoneForgesALine) {
               "有 1 个文件保留原名（已有同名文件）：a.docx\\nb.docx → 恶意.docx\\r");
 }
 
+// One line per subfolder left out, up to ten, then only how many more; none fails the job.
+TEST(JobReport, tellsTheFirstSubfoldersLeftOutAndCountsTheRest) {
+    JobReport report;
+    report.folderNotWalked("链接/", UnwalkedFolder::Reason::Link);
+    for (int i = 1; i <= 11; ++i)
+        report.folderNotWalked("d" + std::to_string(i) + "\n/", UnwalkedFolder::Reason::NotOpened);
+    std::string text = report.text();
+    EXPECT_TRUE(
+        text.starts_with("子目录未处理：链接/（是符号链接或目录联接，不跟随）\n"
+                         "子目录未处理：d1\\n/（无法打开（无权访问或已不存在））\n"))
+        << text;
+    EXPECT_TRUE(
+        text.ends_with("子目录未处理：d9\\n/（无法打开（无权访问或已不存在））\n"
+                       "另有 2 个子目录未处理。"))
+        << text;
+    EXPECT_FALSE(report.failed());
+}
+
 }  // namespace

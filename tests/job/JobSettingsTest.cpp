@@ -4,6 +4,7 @@
 
 #include "CCore.h"
 #include "ConfigHome.h"
+#include "DocumentTypes.h"
 #include "NameTemplate.h"
 #include "StartJob.h"
 
@@ -21,7 +22,8 @@ TEST(JobSettings, loadsWhatWasSavedWithNonDefaultValues) {
     ConfigHome home;
     CCore core;
     core.autoFileConfig();
-    JobSettings saved{" D:\\文档\\ ", "2，21, 9", "out;=.csv", 1, 1, 1, 1, 1, 1, "{20} - {21}"};
+    JobSettings saved{" D:\\文档\\ ", "2，21, 9", "out;=.csv", 1, 1, 1, 1, 1, 1,
+                      "{20} - {21}",  1,          "xls,doc"};
     saveJobSettings(core, saved);
     JobSettings loaded = loadJobSettings(core);
     EXPECT_EQ(loaded.pathuser, saved.pathuser);
@@ -32,6 +34,8 @@ TEST(JobSettings, loadsWhatWasSavedWithNonDefaultValues) {
     EXPECT_EQ(loaded.rename, 1);
     EXPECT_EQ(loaded.texttitle + loaded.fixnames + loaded.numberdups, 3);
     EXPECT_EQ(loaded.nametemplate, saved.nametemplate);
+    EXPECT_EQ(loaded.subfolders, 1);
+    EXPECT_EQ(loaded.doctypes, "xls,doc");
 }
 
 TEST(JobSettings, firstStartShowsEmptyFieldsAndClearFlags) {
@@ -43,6 +47,8 @@ TEST(JobSettings, firstStartShowsEmptyFieldsAndClearFlags) {
     EXPECT_EQ(loaded.getprops + loaded.colfullname + loaded.rename, 0);
     EXPECT_EQ(loaded.texttitle + loaded.fixnames + loaded.numberdups, 0);
     EXPECT_EQ(loaded.nametemplate, "{21}");
+    EXPECT_EQ(loaded.subfolders, 0);
+    EXPECT_EQ(loaded.doctypes, "doc,docx");
 }
 
 TEST(JobSettingsValidate, failsOnTheFolderFirstForEmptyOrMissingFolders) {
@@ -101,6 +107,22 @@ TEST(JobSettingsValidate, refusesABadTemplateOnlyWhenRenaming) {
     EXPECT_EQ(validateJobSettings(settings, core)->focus, SettingsField::Fileout);
     settings.fileout = "out.csv";
     settings.nametemplate = "{20} - {21}";
+    EXPECT_FALSE(validateJobSettings(settings, core));
+}
+
+// A list of kinds no job reads stops every job, with no control to focus.
+TEST(JobSettingsValidate, refusesADocumentKindListWithoutAKnownKind) {
+    TempDir dir;
+    CCore core;
+    JobSettings settings = withFolder(dir.path());
+    for (const char* list : {"doc,txt", " , "}) {
+        settings.doctypes = list;
+        auto failure = validateJobSettings(settings, core);
+        ASSERT_TRUE(failure) << list;
+        EXPECT_EQ(failure->message, std::get<std::string>(DocumentTypes::parse(list)));
+        EXPECT_FALSE(failure->focus);
+    }
+    settings.doctypes = "WPS, .et";
     EXPECT_FALSE(validateJobSettings(settings, core));
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "ConfigHome.h"
+#include "PathSeparator.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -16,8 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-JournalEntry entry(const std::string& oldName, const std::string& newName, std::uint64_t index) {
-    return {oldName, newName, FileIdentity{7, index, 100 + index, -5}};
+JournalEntry entry(const std::string& oldName, const std::string& newName, std::uint64_t index,
+                   const std::string& folder = {}) {
+    return {oldName, newName, FileIdentity{7, index, 100 + index, -5}, folder};
 }
 
 void append(const std::string& path, const std::string& text) {
@@ -37,13 +39,14 @@ TEST(RenameJournal, readsBackAnyNameAndTheRestoredEntriesAndLeavesOutALineCutSho
     ConfigHome home;
     TempDir documents;
     const std::string odd = "引号\"反斜杠\\换行\n制表\t\x7F\x01 end ";
+    const std::string sub = std::string("子目录") + kPathSeparator;
     std::string path;
     JournalRead read;
     {
         JournalWriter writer(documents.path());
         ASSERT_FALSE(writer.open());
         ASSERT_FALSE(writer.record(entry("a.doc", "甲.doc", 1)));
-        ASSERT_FALSE(writer.record(entry(odd, "rename \"x\" 1 2 3 4", 2)));
+        ASSERT_FALSE(writer.record(entry(odd, "rename \"x\" 1 2 3 4", 2, sub)));
         ASSERT_FALSE(writer.record(entry("c.doc", "丙.doc", 3)));
         path = writer.path();
     }
@@ -58,6 +61,10 @@ TEST(RenameJournal, readsBackAnyNameAndTheRestoredEntriesAndLeavesOutALineCutSho
     EXPECT_EQ(journal.entries[1].oldName, odd);
     EXPECT_EQ(journal.entries[1].newName, "rename \"x\" 1 2 3 4");
     EXPECT_EQ(journal.entries[1].identity, (FileIdentity{7, 2, 102, -5}));
+    // Each entry in its own folder; the top folder's again after a subfolder's.
+    EXPECT_EQ(journal.entries[0].folder, documents.path());
+    EXPECT_EQ(journal.entries[1].folder, documents.path() + sub);
+    EXPECT_EQ(journal.entries[2].folder, documents.path());
     EXPECT_EQ(journal.remaining(), 3u);
     EXPECT_FALSE(journal.undone);
 
@@ -159,6 +166,23 @@ TEST(RenameJournal, takesOnlySingleNamesOfAFolder) {
     };
     for (const auto& [name, single] : names) {
         EXPECT_EQ(rename_journal::isSingleName(name), single) << name;
+    }
+    const std::string top = std::string("top") + kPathSeparator;
+    const std::string sep(1, kPathSeparator);
+    const std::pair<std::string, bool> folders[] = {
+        {top, true},
+        {top + "a" + sep + "b c" + sep, true},
+        {top + ".hidden" + sep, true},
+        {"top2" + sep, false},
+        {top + "a", false},
+        {top + ".." + sep, false},
+        {top + "a" + sep + sep, false},
+        {top + "a" + sep + ".." + sep + ".." + sep, false},
+        {top + "a/b\\c" + sep, false},
+        {"other" + sep + "top" + sep, false},
+    };
+    for (const auto& [folder, within] : folders) {
+        EXPECT_EQ(rename_journal::isFolderWithin(top, folder), within) << folder;
     }
 }
 

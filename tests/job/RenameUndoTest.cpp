@@ -75,6 +75,16 @@ TEST_F(RenameUndoTest, movesNothingOutOfItsFolderForACraftedJournal) {
     EXPECT_NE(undoReportText(*read.journal, report).find("：名称不是单个文件名"),
               std::string::npos);
 
+    // A folder outside the journal's is none of a job's either.
+    std::ofstream(journal, std::ios::binary)
+        << head << "in " << ini_store::quoted(other.path()) << "\n"
+        << line("moved.doc", "secret.doc", *fileIdentity(other.file("secret.doc")));
+    read = rename_journal::read(journal);
+    ASSERT_TRUE(read.journal) << read.refusal;
+    report = undoJournal(*read.journal);
+    EXPECT_EQ(report.restored, 0);
+    EXPECT_TRUE(fs::exists(other.file("secret.doc")));
+
     std::ofstream(journal, std::ios::binary) << head;
     read = rename_journal::read(journal);
     ASSERT_TRUE(read.journal) << read.refusal;

@@ -7,6 +7,8 @@
 
 #include "FileServices.h"
 #include "JobFixture.h"
+#include "OwnerFile.h"
+#include "PathSeparator.h"
 #include "ShellError.h"
 
 #ifdef _WIN32
@@ -123,10 +125,10 @@ TEST_F(ScanJob, picksDocAndDocxFilesExactlyAndSkipsFolders) {
 
 TEST_F(ScanJob, takesANameWithoutADotAndHiddenFilesAsDocuments) {
     folder.write("docx");
-    folder.write("~$a.docx");
+    folder.write("~a.docx");
     folder.write(".doc");
     shell->setTitle("docx", "无点");
-    shell->setTitle("~$a.docx", "隐藏");
+    shell->setTitle("~a.docx", "隐藏");
     settings.rename = 1;
     runJob();
     EXPECT_EQ(doneCount(), 3);
@@ -524,3 +526,70 @@ TEST_F(ScanJob, stopsAtAFailingWriteAndCutsBackToTheLastCompleteLine) {
 #endif
 
 }  // namespace
+
+// The tree in walking order: each folder's documents, then its subfolders by name. What is
+// no document of the job stays as it was wherever it lies: an owner file, the output made in
+// a subfolder, the settings folder's files and a hidden folder's.
+TEST_F(ScanJob, walksTheTreeWithFullPathsAndRenamesEachDocumentInItsOwnFolder) {
+    const TempDir& top = home.dir();
+    fs::create_directories(top.file("b/deep"));
+    fs::create_directories(top.file("a"));
+    fs::create_directories(top.file(".hidden"));
+    fs::create_directories(top.file("tarnel"));
+    for (const char* name : {"z.doc", "b/deep/y.doc", "b/x.doc", "a/x.doc", ".hidden/h.doc",
+                             "tarnel/s.doc", "b/not-a-document.txt"})
+        top.write(name);
+    top.write("~$z.doc", std::string(162, 'o'));
+    top.write("~$big.doc", std::string(kOwnerFileBytes + 1, 'o'));
+    shell->setTitle("z.doc", "top");
+    shell->setTitle("x.doc", "same");
+    shell->setTitle("y.doc", "deep");
+#ifndef _WIN32
+    fs::create_directory_symlink(top.file("b"), top.file("c-link"));
+#endif
+    settings.pathuser = top.path();
+    settings.fileout = top.file("b/out.doc");
+    settings.getprops = 1;
+    settings.propids = "0";
+    settings.colfullname = 1;
+    settings.rename = 1;
+    settings.subfolders = 1;
+    runJob();
+
+    EXPECT_EQ(doneCount(), 5);
+    std::string sep(1, kPathSeparator);
+    EXPECT_EQ(
+        linesOf(output()),
+        (std::vector<std::string>{
+            "全文件名,H0", top.file("z.doc") + ",z.doc", top.file("~$big.doc") + ",~$big.doc",
+            top.file("a" + sep + "x.doc") + ",x.doc", top.file("b" + sep + "x.doc") + ",x.doc",
+            top.file("b" + sep + "deep" + sep + "y.doc") + ",y.doc"}));
+    EXPECT_TRUE(fs::exists(top.file("top.doc")));
+    EXPECT_TRUE(fs::exists(top.file("~$z.doc")));
+    EXPECT_TRUE(fs::exists(top.file("a/same.doc")));
+    EXPECT_TRUE(fs::exists(top.file("b/same.doc")));
+    EXPECT_TRUE(fs::exists(top.file("b/deep/deep.doc")));
+    EXPECT_TRUE(fs::exists(top.file(".hidden/h.doc")));
+    EXPECT_TRUE(fs::exists(top.file("tarnel/s.doc")));
+#ifndef _WIN32
+    EXPECT_EQ(report().text(), "子目录未处理：c-link/（是符号链接或目录联接，不跟随）");
+#endif
+}
+
+// A preview names each document by its path from the top folder.
+TEST_F(ScanJob, previewsRenamesOfTheTreeByTheirPathsFromTheTop) {
+    fs::create_directories(folder.file("sub"));
+    folder.write("sub/a.doc");
+    shell->setTitle("a.doc", "新");
+    settings.rename = 1;
+    settings.subfolders = 1;
+    JobRequest request{settings, std::make_shared<CCore>(), shell, command, true};
+    command->clear();
+    std::unique_ptr<JobHandle> job = startJob(std::move(request), events);
+    ASSERT_NE(job, nullptr);
+    job->wait();
+    std::string sep(1, kPathSeparator);
+    EXPECT_EQ(report().previewLines(),
+              std::vector<std::string>{"sub" + sep + "a.doc → sub" + sep + "新.doc"});
+    EXPECT_TRUE(fs::exists(folder.file("sub/a.doc")));
+}
