@@ -104,50 +104,50 @@ TEST_F(BatchProgramTest, renamesWithEveryOptionAsPreviewedAndUndoesIt) {
 
     EXPECT_EQ(runBatch({"--undo"}), 0u) << output << errors;
     EXPECT_EQ(folderContent(folder.path()), before);
+}
 
-    // A tree through the stand-in: each folder's documents, then its subfolders, every folder
-    // opened by the shell in turn and released; renames in their own folders, previewed by their
-    // paths from the top, and undone. An owner file the table knows is still no document.
-    TEST_F(BatchProgramTest, walksSubfoldersForTheCsvThePreviewTheRenamesAndTheUndo) {
-        ConfigHome home;
-        TempDir top;
-        ASSERT_TRUE(CreateDirectoryA(top.file("子目录").c_str(), nullptr));
-        ASSERT_TRUE(CreateDirectoryA(top.file("子目录\\深层").c_str(), nullptr));
-        top.write("甲.doc", "甲");
-        top.write("子目录\\乙.doc", "乙");
-        top.write("子目录\\深层\\丙.docx", "丙");
-        top.write("子目录\\~$乙.doc", std::string(162, 'o'));
-        shell.heading(21, L"标题");
-        shell.text(L"甲.doc", 21, L"一");
-        shell.text(L"乙.doc", 21, L"二");
-        shell.text(L"丙.docx", 21, L"三");
-        shell.text(L"~$乙.doc", 21, L"占用");
-        const std::string csv = outFolder.file("out.csv");
+// A tree through the stand-in: each folder's documents, then its subfolders, every folder
+// opened by the shell in turn and released; renames in their own folders, previewed by their
+// paths from the top, and undone. An owner file the table knows is still no document.
+TEST_F(BatchProgramTest, walksSubfoldersForTheCsvThePreviewTheRenamesAndTheUndo) {
+    ConfigHome home;
+    TempDir top;
+    ASSERT_TRUE(CreateDirectoryA(top.file("子目录").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(top.file("子目录\\深层").c_str(), nullptr));
+    top.write("甲.doc", "甲");
+    top.write("子目录\\乙.doc", "乙");
+    top.write("子目录\\深层\\丙.docx", "丙");
+    top.write("子目录\\~$乙.doc", std::string(162, 'o'));
+    shell.heading(21, L"标题");
+    shell.text(L"甲.doc", 21, L"一");
+    shell.text(L"乙.doc", 21, L"二");
+    shell.text(L"丙.docx", 21, L"三");
+    shell.text(L"~$乙.doc", 21, L"占用");
+    const std::string csv = outFolder.file("out.csv");
 
-        EXPECT_EQ(
-            runBatch({"--props", "21", "--out", csv, "--full-name", "--subfolders", top.path()}),
-            0u)
-            << errors;
-        EXPECT_EQ(output, "执行完成！共 3 个文件。\r\n");
-        EXPECT_EQ(readFile(csv), "全文件名,标题\r\n" + top.file("甲.doc") + ",一\r\n" +
-                                     top.file("子目录\\乙.doc") + ",二\r\n" +
-                                     top.file("子目录\\深层\\丙.docx") + ",三\r\n");
+    EXPECT_EQ(runBatch({"--props", "21", "--out", csv, "--full-name", "--subfolders", top.path()}),
+              0u)
+        << errors;
+    EXPECT_EQ(output, "执行完成！共 3 个文件。\r\n");
+    EXPECT_EQ(readFile(csv), "全文件名,标题\r\n" + top.file("甲.doc") + ",一\r\n" +
+                                 top.file("子目录\\乙.doc") + ",二\r\n" +
+                                 top.file("子目录\\深层\\丙.docx") + ",三\r\n");
 
-        EXPECT_EQ(runBatch({"--rename", "--dry-run", "--subfolders", top.path()}), 0u) << errors;
-        EXPECT_EQ(output,
-                  "甲.doc → 一.doc\r\n子目录\\乙.doc → 子目录\\二.doc\r\n"
-                  "子目录\\深层\\丙.docx → 子目录\\深层\\三.docx\r\n"
-                  "执行完成！共 3 个文件。（预览，未改动任何文件）\r\n");
+    EXPECT_EQ(runBatch({"--rename", "--dry-run", "--subfolders", top.path()}), 0u) << errors;
+    EXPECT_EQ(output,
+              "甲.doc → 一.doc\r\n子目录\\乙.doc → 子目录\\二.doc\r\n"
+              "子目录\\深层\\丙.docx → 子目录\\深层\\三.docx\r\n"
+              "执行完成！共 3 个文件。（预览，未改动任何文件）\r\n");
 
-        EXPECT_EQ(runBatch({"--rename", "--subfolders", top.path()}), 0u) << errors;
-        for (const char* name :
-             {"一.doc", "子目录\\二.doc", "子目录\\深层\\三.docx", "子目录\\~$乙.doc"})
-            EXPECT_NE(GetFileAttributesA(top.file(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+    EXPECT_EQ(runBatch({"--rename", "--subfolders", top.path()}), 0u) << errors;
+    for (const char* name :
+         {"一.doc", "子目录\\二.doc", "子目录\\深层\\三.docx", "子目录\\~$乙.doc"})
+        EXPECT_NE(GetFileAttributesA(top.file(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
 
-        EXPECT_EQ(runBatch({"--undo"}), 0u) << output << errors;
-        for (const char* name : {"甲.doc", "子目录\\乙.doc", "子目录\\深层\\丙.docx"})
-            EXPECT_NE(GetFileAttributesA(top.file(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
-        EXPECT_TRUE(shell.everyReferenceReleased());
-    }
+    EXPECT_EQ(runBatch({"--undo"}), 0u) << output << errors;
+    for (const char* name : {"甲.doc", "子目录\\乙.doc", "子目录\\深层\\丙.docx"})
+        EXPECT_NE(GetFileAttributesA(top.file(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+    EXPECT_TRUE(shell.everyReferenceReleased());
+}
 
 }  // namespace
