@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "ReaderCache.h"
+
 namespace {
 
 // zlib counts in uInt; no part the readers take comes near it, so a larger one fails.
@@ -50,8 +52,9 @@ std::uint32_t crc32Of(std::string_view data, std::uint32_t crc) {
 bool inflateExactly(std::string_view compressed, std::size_t expected, std::string& out) {
     if (!fitsZlib(compressed.size()) || !fitsZlib(expected))
         return false;
-    // The parts a reader wants are small and whole, so one state per thread serves them all.
-    thread_local RawInflater state;
+    // The parts a reader wants are small and whole, so one state per thread serves them all
+    // where the platform keeps it.
+    READER_CACHE RawInflater state;
     if (!state.ready || inflateReset(&state.stream) != Z_OK)
         return false;
     out.resize(expected);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "DocxReader.h"
+#include "ReaderCache.h"
 #include "XmlPart.h"
 
 namespace {
@@ -67,7 +68,7 @@ PackagePartNames packagePartNames(ByteSource& source, const ZipDirectory& zip) {
         std::string stored;
         PackagePartNames names;
     };
-    thread_local std::optional<Seen> last;
+    READER_CACHE std::optional<Seen> last;
     PackagePartNames names;
     const ZipDirectory::Entry* entry = zip.find("_rels/.rels");
     if (!entry)
