@@ -150,4 +150,35 @@ TEST_F(BatchProgramTest, walksSubfoldersForTheCsvThePreviewTheRenamesAndTheUndo)
     EXPECT_TRUE(shell.everyReferenceReleased());
 }
 
+// The kind list chooses the files, the shell answers for every kind, and each document keeps
+// its own extension.
+TEST_F(BatchProgramTest, takesTheKindsOfItsListAndKeepsTheirExtensions) {
+    ConfigHome home;
+    TempDir folder;
+    for (const char* name : {"表.xls", "演示.pptx", "文.doc", "文字.wps"})
+        folder.write(name, name);
+    shell.heading(21, L"标题");
+    shell.text(L"表.xls", 21, L"预算");
+    shell.text(L"演示.pptx", 21, L"汇报");
+    shell.text(L"文.doc", 21, L"合同");
+    shell.text(L"文字.wps", 21, L"通知");
+    const std::string csv = outFolder.file("out.csv");
+
+    EXPECT_EQ(runBatch({"--props", "21", "--out", csv, "--types", "xls,pptx,wps", "--rename",
+                        folder.path()}),
+              0u)
+        << errors;
+    EXPECT_EQ(output, "执行完成！共 3 个文件。\r\n");
+    const std::string lines = readFile(csv);
+    EXPECT_EQ(lines.rfind("标题\r\n", 0), 0u) << lines;
+    for (const char* line : {"\n预算\r\n", "\n汇报\r\n", "\n通知\r\n"})
+        EXPECT_NE(lines.find(line), std::string::npos) << lines;
+    EXPECT_EQ(folderContent(folder.path()),
+              (std::map<std::string, std::string>{{"预算.xls", "表.xls"},
+                                                  {"汇报.pptx", "演示.pptx"},
+                                                  {"文.doc", "文.doc"},
+                                                  {"通知.wps", "文字.wps"}}));
+    EXPECT_TRUE(shell.everyReferenceReleased());
+}
+
 }  // namespace
