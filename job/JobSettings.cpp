@@ -1,42 +1,51 @@
 #include "JobSettings.h"
 
+#include <utility>
+
 #include "CCore.h"
 #include "DocumentTypes.h"
 #include "NameTemplate.h"
 
+namespace {
+
+// The settings file's keys and the fields they hold, in the order they are saved.
+using TextField = std::string JobSettings::*;
+using FlagField = std::int32_t JobSettings::*;
+constexpr std::pair<const char*, TextField> kTexts[] = {{"pathuser", &JobSettings::pathuser},
+                                                        {"propids", &JobSettings::propids},
+                                                        {"fileout", &JobSettings::fileout}};
+constexpr std::pair<const char*, FlagField> kFlags[] = {
+    {"getprops", &JobSettings::getprops},    {"colfullname", &JobSettings::colfullname},
+    {"rename", &JobSettings::rename},        {"subfolders", &JobSettings::subfolders},
+    {"texttitle", &JobSettings::texttitle},  {"fixnames", &JobSettings::fixnames},
+    {"numberdups", &JobSettings::numberdups}};
+// Texts that keep their default when empty: the store tells no missing key from an empty
+// value, and an empty template or kind list names nothing.
+constexpr std::pair<const char*, TextField> kTextsWithDefault[] = {
+    {"nametemplate", &JobSettings::nametemplate}, {"doctypes", &JobSettings::doctypes}};
+
+}  // namespace
+
 JobSettings loadJobSettings(CCore& core) {
     JobSettings settings;
-    settings.pathuser = core.getConfigStr("pathuser");
-    settings.propids = core.getConfigStr("propids");
-    settings.fileout = core.getConfigStr("fileout");
-    settings.getprops = core.getConfigB("getprops");
-    settings.colfullname = core.getConfigB("colfullname");
-    settings.rename = core.getConfigB("rename");
-    settings.subfolders = core.getConfigB("subfolders");
-    settings.texttitle = core.getConfigB("texttitle");
-    settings.fixnames = core.getConfigB("fixnames");
-    settings.numberdups = core.getConfigB("numberdups");
-    // The store tells no missing key from an empty value, and an empty template names nothing.
-    if (std::string nameTemplate = core.getConfigStr("nametemplate"); !nameTemplate.empty())
-        settings.nametemplate = nameTemplate;
-    if (std::string types = core.getConfigStr("doctypes"); !types.empty())
-        settings.doctypes = types;
+    for (auto [key, field] : kTexts)
+        settings.*field = core.getConfigStr(key);
+    for (auto [key, field] : kFlags)
+        settings.*field = core.getConfigB(key);
+    for (auto [key, field] : kTextsWithDefault) {
+        if (std::string text = core.getConfigStr(key); !text.empty())
+            settings.*field = std::move(text);
+    }
     return settings;
 }
 
 void saveJobSettings(CCore& core, const JobSettings& settings) {
-    core.saveConfigStr("pathuser", settings.pathuser);
-    core.saveConfigStr("propids", settings.propids);
-    core.saveConfigStr("fileout", settings.fileout);
-    core.saveConfigB("getprops", settings.getprops);
-    core.saveConfigB("colfullname", settings.colfullname);
-    core.saveConfigB("rename", settings.rename);
-    core.saveConfigB("subfolders", settings.subfolders);
-    core.saveConfigB("texttitle", settings.texttitle);
-    core.saveConfigB("fixnames", settings.fixnames);
-    core.saveConfigB("numberdups", settings.numberdups);
-    core.saveConfigStr("nametemplate", settings.nametemplate);
-    core.saveConfigStr("doctypes", settings.doctypes);
+    for (auto [key, field] : kTexts)
+        core.saveConfigStr(key, settings.*field);
+    for (auto [key, field] : kFlags)
+        core.saveConfigB(key, settings.*field);
+    for (auto [key, field] : kTextsWithDefault)
+        core.saveConfigStr(key, settings.*field);
 }
 
 std::optional<SettingsFailure> validateJobSettings(const JobSettings& settings, CCore& core) {

@@ -9,11 +9,12 @@ list of paragraphs: written as a .docx for the reader (tarnel_first_paragraph) a
 export of one line per paragraph for the copy, both must give the same title.
 """
 
-import importlib.util
+import importlib.machinery
 import os
 import subprocess
 import sys
 import tempfile
+import types
 import zipfile
 from xml.sax.saxutils import escape
 
@@ -51,9 +52,10 @@ def load_rule(root):
     # No bytecode cache in the source tree.
     sys.dont_write_bytecode = True
     path = os.path.join(root, "scripts", "compare-text-titles.py")
-    spec = importlib.util.spec_from_file_location("compare_text_titles", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    # The script's name holds dashes, so it is loaded from its path, not imported.
+    loader = importlib.machinery.SourceFileLoader("compare_text_titles", path)
+    module = types.ModuleType(loader.name)
+    loader.exec_module(module)
     return module
 
 
