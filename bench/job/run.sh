@@ -127,7 +127,7 @@ tree_runs() {
     local mode=$1 label flat_wall ratio
     lines+=("$mode, .docx in 1,000 folders 3 deep against one folder (best of 5):")
     for label in "CSV job" "rename preview"; do
-        local -a job=("$batch" --props $props --out "$work/tree.csv")
+        local -a job=("$batch" --props "$props" --out "$work/tree.csv")
         [ "$label" = "rename preview" ] && job=("$batch" --rename --dry-run)
         measure "$mode" "$work/small" "${job[@]}" {}
         flat_wall=$wall
