@@ -12,9 +12,13 @@
 #   .doc documents. Their CSVs, cold and warm, must be byte for byte the same.
 # - Warm, one core (taskset -c 0), after a warm-up: tarnel-batch against exiftool (one run)
 #   on the .docx folder, and on hard links onto a few small and a few 50 MB documents.
+# - The same .docx laid out as a tree of 1,000 folders three deep (make-tree.sh, hard links)
+#   against the flat folder, cold and warm: the job with --subfolders and a rename preview
+#   (--rename --dry-run), each tree time over its flat time (target <= 1.2).
 #   bench/job/run.sh [BUILD_DIR] [WORK_DIR]
 # TARNEL_BENCH_COUNT (10000) sets the number of documents, TARNEL_BENCH_DISTINCT (20) the
-# number of distinct documents behind the hard links.
+# number of distinct documents behind the hard links; TARNEL_BENCH_ONLY=tree runs the tree
+# case alone.
 set -euo pipefail
 # shellcheck source=SCRIPTDIR/../timed-run.sh
 . "$(dirname "$0")/../timed-run.sh"
@@ -31,18 +35,24 @@ make_folder=$build/bin/tarnel_make_docx_folder
 props=0,20,21,22,18
 min_docs_per_second=60000
 max_rss_kb=$((32 * 1024))
+max_tree_ratio=1.2
+only=${TARNEL_BENCH_ONLY:-}
 
 for program in "$batch" "$job_csv" "$io_floor" "$make_folder" /usr/bin/time exiftool taskset; do
     command -v "$program" >/dev/null || { echo "missing: $program" >&2; exit 1; }
 done
 
 rm -rf "$work"
-mkdir -p "$work/small" "$work/doc" "$work/linked" "$work/big" "$work/empty"
-echo "generating $count documents in four folders under $work ..."
+mkdir -p "$work/small" "$work/empty"
+echo "generating $count documents under $work ..."
 "$make_folder" "$work/small" "$count"
-"$make_folder" --doc "$work/doc" "$count"
-"$make_folder" "$work/linked" "$count" 0 "$distinct"
-"$make_folder" "$work/big" "$count" "$big_bytes" "$distinct"
+bash "$(dirname "$0")/make-tree.sh" "$work/small" "$work/tree"
+if [ "$only" != tree ]; then
+    mkdir -p "$work/doc" "$work/linked" "$work/big"
+    "$make_folder" --doc "$work/doc" "$count"
+    "$make_folder" "$work/linked" "$count" 0 "$distinct"
+    "$make_folder" "$work/big" "$count" "$big_bytes" "$distinct"
+fi
 
 drop_caches() {
     sync && echo 3 >/proc/sys/vm/drop_caches
@@ -112,6 +122,38 @@ cold_runs() {
         "$ratio" "$([ "$(echo "$ratio <= 1.5" | bc -l)" = 1 ] && echo met || echo MISSED)")")
 }
 
+# tree_runs warm|cold: the job and a rename preview over the tree against the flat folder.
+tree_runs() {
+    local mode=$1 label flat_wall ratio
+    lines+=("$mode, .docx in 1,000 folders 3 deep against one folder (best of 5):")
+    for label in "CSV job" "rename preview"; do
+        local -a job=("$batch" --props "$props" --out "$work/tree.csv")
+        [ "$label" = "rename preview" ] && job=("$batch" --rename --dry-run)
+        measure "$mode" "$work/small" "${job[@]}" {}
+        flat_wall=$wall
+        report "$label, one folder"
+        measure "$mode" "$work/tree" "${job[@]}" --subfolders {}
+        report "$label, tree (--subfolders)"
+        ratio=$(echo "$wall / $flat_wall" | bc -l)
+        lines+=("$(printf '  %s, tree / one folder: %.2f (target <= %s: %s)' "$label" "$ratio" \
+            "$max_tree_ratio" \
+            "$([ "$(echo "$ratio <= $max_tree_ratio" | bc -l)" = 1 ] && echo met || echo MISSED)")")
+    done
+    [ "$(wc -l <"$work/tree.csv")" -gt "$count" ] || { echo "the tree's CSV misses documents" >&2; exit 1; }
+}
+
+if [ "$only" = tree ]; then
+    if drop_caches 2>/dev/null; then
+        tree_runs cold
+    else
+        echo "/proc/sys/vm/drop_caches cannot be written: cold runs skipped"
+    fi
+    tree_runs warm
+    echo
+    printf '%s\n' "${lines[@]}"
+    exit 0
+fi
+
 if drop_caches 2>/dev/null; then
     cold_runs ".docx on the local disk" "$work/small"
     # The same folder through a file system in user space: each request a round trip to
@@ -124,6 +166,7 @@ if drop_caches 2>/dev/null; then
     else
         echo "bindfs cannot mount here: the cold runs through a FUSE file system skipped"
     fi
+    tree_runs cold
 else
     echo "/proc/sys/vm/drop_caches cannot be written: cold runs skipped"
 fi
@@ -141,6 +184,7 @@ for format in docx doc; do
     same_csv "$work/$format-ahead.csv" "$work/$format-none.csv"
 done
 echo "CSV identical with read-ahead and without: .docx (cold and warm), .doc (warm)"
+tree_runs warm
 
 lines+=("warm, one core (taskset -c 0), best of 5 after a warm-up:")
 measure warm "$work/small" taskset -c 0 "$batch" --props $props --out "$work/small.csv" {}
