@@ -60,8 +60,11 @@ void CScanThread::scan() {
     if (m_settings.getprops && !m_bPreview && !openOutput(documents))
         return;
     m_nCount = 0;
-    if (processFolder(documents) && m_walk)
-        walkSubfolders();
+    announce(m_folderPath, documents);
+    if (m_walk)
+        walkTree(documents);
+    else
+        processFolder(documents);
 }
 
 bool CScanThread::readTypes() {
@@ -84,46 +87,69 @@ FolderListing CScanThread::listTop() {
     return m_walk->next()->listing;
 }
 
-bool CScanThread::walkSubfolders() {
-    // The top folder came first.
-    while (std::optional<WalkedFolder> folder = m_walk->next()) {
+bool CScanThread::walkTree(const std::vector<std::string>& topDocuments) {
+    // Each folder is announced before the job is done with the one before, so the shell
+    // may read on past the end of each: a tree of small folders goes as fast as one folder.
+    std::optional<PlannedFolder> next = planNextFolder();
+    if (!processFolder(topDocuments))
+        return false;
+    while (next) {
         if (m_command->isStop())
             return false;
-        // One folder of the shell at a time: the one done with goes before the next opens.
-        if (m_shell.hasFolder())
-            m_shell.releaseFolder();
-        try {
-            m_shell.openFolder(folder->path);
-        } catch (const ShellError&) {
-            // Told below as a folder the shell does not give: only the top folder's fault
-            // ends the job.
-        }
-        if (!m_shell.hasFolder()) {
-            m_report.folderNotWalked(folder->relative, UnwalkedFolder::Reason::NotOpened);
-            continue;
-        }
-        m_currentPath = folder->path;
-        m_currentRelative = folder->relative;
-        // The output, made after the top folder was listed, may stand in a subfolder; a
-        // preview takes its name as the job will.
-        std::optional<std::string> output;
-        if (m_settings.getprops)
-            output = nameInFolder(m_settings.fileout, folder->path);
-        if (m_renamer) {
-            m_renamer->enterFolder(folder->path, folder->relative, folder->listing);
-            if (output)
-                m_renamer->takeName(*output);
-        }
-        if (!processFolder(documentNames(folder->path, folder->listing, output)))
+        PlannedFolder folder = std::move(*next);
+        next = planNextFolder();
+        if (!processSubfolder(folder))
             return false;
     }
     return true;
 }
 
-bool CScanThread::processFolder(const std::vector<std::string>& documents) {
+std::optional<CScanThread::PlannedFolder> CScanThread::planNextFolder() {
+    std::optional<WalkedFolder> walked = m_walk->next();
+    if (!walked)
+        return std::nullopt;
+    // The output, made after the top folder was listed, may stand in a subfolder; a
+    // preview takes its name as the job will.
+    std::optional<std::string> output;
+    if (m_settings.getprops)
+        output = nameInFolder(m_settings.fileout, walked->path);
+    std::vector<std::string> documents = documentNames(walked->path, walked->listing, output);
+    announce(walked->path, documents);
+    return PlannedFolder{std::move(*walked), std::move(output), std::move(documents)};
+}
+
+bool CScanThread::processSubfolder(const PlannedFolder& folder) {
+    const WalkedFolder& walked = folder.walked;
+    // One folder of the shell at a time: the one done with goes before the next opens.
+    if (m_shell.hasFolder())
+        m_shell.releaseFolder();
+    try {
+        m_shell.openFolder(walked.path);
+    } catch (const ShellError&) {
+        // Told below as a folder the shell does not give: only the top folder's fault
+        // ends the job.
+    }
+    if (!m_shell.hasFolder()) {
+        m_report.folderNotWalked(walked.relative, UnwalkedFolder::Reason::NotOpened);
+        return true;
+    }
+    m_currentPath = walked.path;
+    m_currentRelative = walked.relative;
+    if (m_renamer) {
+        m_renamer->enterFolder(walked.path, walked.relative, walked.listing);
+        if (folder.output)
+            m_renamer->takeName(*folder.output);
+    }
+    return processFolder(folder.documents);
+}
+
+void CScanThread::announce(const std::string& folder, const std::vector<std::string>& documents) {
     // The backend may read them ahead, with their text when a rename may ask for it; each
     // is still looked up at its turn.
-    m_shell.expectItems(documents, m_settings.rename && m_settings.texttitle);
+    m_shell.expectItems(folder, documents, m_settings.rename && m_settings.texttitle);
+}
+
+bool CScanThread::processFolder(const std::vector<std::string>& documents) {
     for (const std::string& name : documents) {
         if (m_command->isStop())
             return false;

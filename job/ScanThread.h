@@ -28,6 +28,12 @@ class CScanThread {
   private:
     // What the job does after a document.
     enum class Next { Document, Folder, Stop };
+    // A subfolder of the tree as the job will take it, its documents told to the shell.
+    struct PlannedFolder {
+        WalkedFolder walked;
+        std::optional<std::string> output;  // the output's name, when it stands in the folder
+        std::vector<std::string> documents;
+    };
 
     // The scan itself; returns at the end of the listing (or the tree), at a stop request,
     // or at the first failure (recorded in m_report).
@@ -45,11 +51,17 @@ class CScanThread {
     // output's name and anything of the settings folder.
     std::vector<std::string> documentNames(const std::string& folder, const FolderListing& listing,
                                            const std::optional<std::string>& output) const;
+    // Tells the shell the documents of a folder the job will take after those told before.
+    void announce(const std::string& folder, const std::vector<std::string>& documents);
     // The documents of the current folder; false when the job must stop.
     bool processFolder(const std::vector<std::string>& documents);
-    // Each subfolder of the tree after the top one, opened in turn; false when the job
-    // must stop.
-    bool walkSubfolders();
+    // The top folder's documents (announced), then each subfolder of the tree, opened in
+    // turn; false when the job must stop.
+    bool walkTree(const std::vector<std::string>& topDocuments);
+    // The next subfolder of the walk, listed and announced; nothing once the tree is done.
+    std::optional<PlannedFolder> planNextFolder();
+    // One subfolder, opened; false when the job must stop.
+    bool processSubfolder(const PlannedFolder& folder);
     // One document of the current folder.
     Next processDocument(const std::string& name);
     // Adds a line to those waiting to be written, and writes them once they fill a block.

@@ -22,10 +22,11 @@ void ShellAccess::openFolder(const std::string& path) {
     m_folder = m_shell->nameSpace(path);
 }
 
-void ShellAccess::expectItems(const std::vector<std::string>& names, bool withText) {
-    if (!m_folder)
+void ShellAccess::expectItems(const std::string& folder, const std::vector<std::string>& names,
+                              bool withText) {
+    if (!m_shell)
         throw ShellError(shell_hr::kPointer);
-    m_folder->expectItems(names, withText);
+    m_shell->expectItems(folder, names, withText);
 }
 
 void ShellAccess::findItem(const std::string& name) {

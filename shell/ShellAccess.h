@@ -22,9 +22,11 @@ class ShellAccess {
     // Releases any connection still held, then connects; a failure leaves it empty.
     void connectShell();
     void openFolder(const std::string& path);
-    // The names findItem will be called with, in that order (a hint for the backend);
+    // The names findItem will be called with in the folder of that path, in that order, after
+    // those told before, possibly before that folder is opened (a hint for the backend);
     // withText: itemText will be asked for them.
-    void expectItems(const std::vector<std::string>& names, bool withText);
+    void expectItems(const std::string& folder, const std::vector<std::string>& names,
+                     bool withText);
     void findItem(const std::string& name);
     std::string itemDetail(int column);
     // The first paragraph of the item's text (ShellFolderObject::itemText).

@@ -20,13 +20,6 @@ class ShellItemObject {
 class ShellFolderObject {
   public:
     virtual ~ShellFolderObject() = default;
-    // The names parseName will be asked for, in that order, told once before the first; a
-    // backend may read them ahead. Answers stay those of each name at its turn. withText: the
-    // job will ask itemText for them, so a backend reading ahead reads the text too.
-    virtual void expectItems(const std::vector<std::string>& names, bool withText) {
-        (void)names;
-        (void)withText;
-    }
     // Folder::ParseName: the item of that file name, or nullptr.
     virtual std::unique_ptr<ShellItemObject> parseName(const std::string& name) = 0;
     // Folder::GetDetailsOf for an item; the column is passed on unchanged.
@@ -55,6 +48,18 @@ class ShellObject {
     virtual ~ShellObject() = default;
     // IShellDispatch::NameSpace: the folder of that path, or nullptr.
     virtual std::unique_ptr<ShellFolderObject> nameSpace(const std::string& path) = 0;
+    // The names parseName will be asked for in the folder of that path (as nameSpace takes
+    // it), in that order, after those told before; told before the first, and possibly
+    // before the folder is opened. A backend may read them ahead. Answers stay those of each
+    // name at its turn, and a name not asked for (the rest of a folder the job left) is
+    // passed over. withText: the job will ask itemText for them, so a backend reading ahead
+    // reads the text too.
+    virtual void expectItems(const std::string& folder, const std::vector<std::string>& names,
+                             bool withText) {
+        (void)folder;
+        (void)names;
+        (void)withText;
+    }
 };
 
 class ShellBackend {

@@ -20,20 +20,42 @@ class ReaderItem : public ShellItemObject {
     ItemFacts m_facts;
 };
 
-class ReaderFolder : public ShellFolderObject {
+// What the folders of one shell connection share: the reading ahead across them.
+class ReaderSession {
   public:
-    ReaderFolder(std::string path, ReadAheadOptions options)
-        : m_path(std::move(path)), m_options(options) {}
+    explicit ReaderSession(ReadAheadOptions options) : m_options(options) {}
 
-    void expectItems(const std::vector<std::string>& names, bool withText) override {
+    void expect(std::string folder, std::vector<std::string> names, bool withText) {
         m_withText = withText;
-        if (m_options.threads > 0)
-            m_readAhead = std::make_unique<ReadAhead>(m_path, names, m_options, withText);
+        if (!m_readAhead && m_options.threads > 0)
+            m_readAhead = std::make_unique<ReadAhead>(m_options, withText);
+        if (m_readAhead)
+            m_readAhead->expect(std::move(folder), std::move(names));
     }
 
+    std::optional<ItemFacts> facts(const std::string& folder, const std::string& name) {
+        return m_readAhead ? m_readAhead->facts(folder, name)
+                           : readItemFacts(folder, name, m_withText);
+    }
+
+  private:
+    ReadAheadOptions m_options;
+    bool m_withText = false;
+    std::unique_ptr<ReadAhead> m_readAhead;
+};
+
+// Folder paths as the reader keeps them, ending with "/".
+std::string folderPrefix(const std::string& path) {
+    return path.back() == '/' ? path : path + '/';
+}
+
+class ReaderFolder : public ShellFolderObject {
+  public:
+    ReaderFolder(std::string path, std::shared_ptr<ReaderSession> session)
+        : m_path(std::move(path)), m_session(std::move(session)) {}
+
     std::unique_ptr<ShellItemObject> parseName(const std::string& name) override {
-        std::optional<ItemFacts> facts =
-            m_readAhead ? m_readAhead->facts(name) : readItemFacts(m_path, name, m_withText);
+        std::optional<ItemFacts> facts = m_session->facts(m_path, name);
         if (!facts)
             return nullptr;
         return std::make_unique<ReaderItem>(std::move(*facts));
@@ -68,25 +90,30 @@ class ReaderFolder : public ShellFolderObject {
 
   private:
     std::string m_path;  // ends with "/"
-    ReadAheadOptions m_options;
-    bool m_withText = false;
-    // Released with the folder, so no reading thread outlives it.
-    std::unique_ptr<ReadAhead> m_readAhead;
+    // Released with the connection and its last folder, so no reading thread outlives them.
+    std::shared_ptr<ReaderSession> m_session;
 };
 
 class ReaderShell : public ShellObject {
   public:
-    explicit ReaderShell(ReadAheadOptions options) : m_options(options) {}
+    explicit ReaderShell(ReadAheadOptions options)
+        : m_session(std::make_shared<ReaderSession>(options)) {}
 
     std::unique_ptr<ShellFolderObject> nameSpace(const std::string& path) override {
         struct stat st {};
         if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             return nullptr;
-        return std::make_unique<ReaderFolder>(path.back() == '/' ? path : path + '/', m_options);
+        return std::make_unique<ReaderFolder>(folderPrefix(path), m_session);
+    }
+
+    void expectItems(const std::string& folder, const std::vector<std::string>& names,
+                     bool withText) override {
+        if (!folder.empty())
+            m_session->expect(folderPrefix(folder), names, withText);
     }
 
   private:
-    ReadAheadOptions m_options;
+    std::shared_ptr<ReaderSession> m_session;
 };
 
 class ReaderBackend : public ShellBackend {

@@ -8,26 +8,23 @@
 #include <system_error>
 #include <utility>
 
-ReadAhead::ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options,
-                     bool withText)
-    : m_folder{AT_FDCWD, std::move(folder)},
-      m_names(std::move(names)),
-      m_withText(withText),
+ReadAhead::Folder::Folder(std::string path) : byPath{AT_FDCWD, std::move(path)}, open(byPath) {
+    int fd = ::open(byPath.prefix.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0)
+        open = FolderEntries{fd, {}};
+}
+
+ReadAhead::Folder::~Folder() {
+    if (open.at != AT_FDCWD)
+        ::close(open.at);
+}
+
+ReadAhead::ReadAhead(ReadAheadOptions options, bool withText)
+    : m_withText(withText),
       m_window(std::max(options.window, kJobRun + kReaderRoom)),
       m_maxHeldBytes(options.maxHeldBytes),
-      m_slots(m_window) {
-    m_openFolder = m_folder;
-    int fd = ::open(m_folder.prefix.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0)
-        m_openFolder = FolderEntries{fd, {}};
-    std::size_t threads = std::min<std::size_t>(options.threads, m_names.size());
-    try {
-        for (std::size_t i = 0; i < threads; ++i)
-            m_threads.emplace_back([this] { readAhead(); });
-    } catch (const std::system_error&) {
-        // Fewer threads read less ahead; the job does not depend on any.
-    }
-}
+      m_maxThreads(options.threads),
+      m_slots(m_window) {}
 
 ReadAhead::~ReadAhead() {
     {
@@ -38,25 +35,71 @@ ReadAhead::~ReadAhead() {
     m_roomMade.notify_all();
     for (std::thread& thread : m_threads)
         thread.join();
-    if (m_openFolder.at != AT_FDCWD)
-        ::close(m_openFolder.at);
 }
 
-std::optional<ItemFacts> ReadAhead::facts(const std::string& name) {
-    if (m_threads.empty() || m_nextToTake >= m_names.size() || m_names[m_nextToTake] != name)
-        return readItemFacts(m_folder.prefix, name, m_withText);
+void ReadAhead::expect(std::string folder, std::vector<std::string> names) {
+    if (names.empty())
+        return;
+    std::size_t unread;
+    {
+        std::lock_guard lock(m_mutex);
+        unread = announcedEnd() - m_nextToRead + names.size();
+    }
+    // No more threads than documents to read: a folder of a few needs no sixteen.
+    try {
+        while (m_threads.size() < std::min<std::size_t>(m_maxThreads, unread))
+            m_threads.emplace_back([this] { readAhead(); });
+    } catch (const std::system_error&) {
+        // Fewer threads read less ahead; the job does not depend on any.
+    }
+    // Without threads the job reads each document itself.
+    if (m_threads.empty())
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        std::size_t number = m_firstFolder + m_folders.size();
+        m_folders.emplace_back(std::move(folder));
+        for (std::string& name : names)
+            m_entries.push_back(Entry{number, std::move(name)});
+    }
+    m_roomMade.notify_all();
+}
+
+std::optional<ItemFacts> ReadAhead::facts(const std::string& folder, const std::string& name) {
+    std::optional<std::size_t> index;
+    if (!m_threads.empty()) {
+        std::lock_guard lock(m_mutex);
+        index = announced(folder, name);
+    }
+    if (!index)
+        return readItemFacts(folder, name, m_withText);
+    while (m_nextToTake < *index)
+        takeNext();
     Slot slot = takeNext();
-    std::optional<struct statx> now = statItem(m_folder, name);
+    FolderEntries byPath{AT_FDCWD, folder};
+    std::optional<struct statx> now = statItem(byPath, name);
     if (!now)
         return std::nullopt;
     if (slot.state == Slot::State::read && slot.stat && sameUnchangedFile(*slot.stat, *now))
         return std::move(slot.facts);
-    return itemFacts(m_folder, name, *now, m_withText);
+    return itemFacts(byPath, name, *now, m_withText);
 }
 
 std::size_t ReadAhead::documentsRead() {
     std::lock_guard lock(m_mutex);
     return m_nRead;
+}
+
+std::optional<std::size_t> ReadAhead::announced(const std::string& folder,
+                                                const std::string& name) const {
+    // The job asks for the next entry but when it leaves a folder early, so the search ends
+    // at once in all but those few cases.
+    for (std::size_t offset = 0; offset < m_entries.size(); ++offset) {
+        const Entry& entry = m_entries[offset];
+        if (entry.name == name && m_folders[entry.folder - m_firstFolder].byPath.prefix == folder)
+            return m_nextToTake + offset;
+    }
+    return std::nullopt;
 }
 
 ReadAhead::Slot ReadAhead::takeNext() {
@@ -74,6 +117,12 @@ ReadAhead::Slot ReadAhead::takeNext() {
         slot = std::exchange(m_slots[m_nextToTake % m_window], Slot{});
         m_heldBytes -= slot.bytes;
         ++m_nextToTake;
+        m_entries.pop_front();
+        // No thread reads in a folder the job has passed.
+        std::size_t nextFolder =
+            m_entries.empty() ? m_firstFolder + m_folders.size() : m_entries.front().folder;
+        for (; m_firstFolder < nextFolder; ++m_firstFolder)
+            m_folders.pop_front();
         // One more thread when the threads fall behind, or when none reads at all: from the
         // cache a few keep up, from a disk it takes many.
         wakeReader = m_readersSleeping > 0 && readerMayWake() && (waited || m_readersReading == 0);
@@ -86,13 +135,11 @@ ReadAhead::Slot ReadAhead::takeNext() {
 void ReadAhead::readAhead() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (m_stopping || m_nextToRead >= m_names.size())
+        if (m_stopping)
             return;
         if (!readerMayRead()) {
             ++m_readersSleeping;
-            m_roomMade.wait(lock, [&] {
-                return m_stopping || m_nextToRead >= m_names.size() || readerMayWake();
-            });
+            m_roomMade.wait(lock, [&] { return m_stopping || readerMayWake(); });
             --m_readersSleeping;
             continue;
         }
@@ -101,8 +148,12 @@ void ReadAhead::readAhead() {
         if (m_jobWaiting && m_readersSleeping > 0 && readerMayWake())
             m_roomMade.notify_one();
         ++m_readersReading;
+        // Neither the entry nor its folder goes before the job has taken the entry, which it
+        // waits to do until the entry is read; announcing more moves neither.
+        const Entry& entry = m_entries[index - m_nextToTake];
+        const FolderEntries& folder = m_folders[entry.folder - m_firstFolder].open;
         lock.unlock();
-        Slot slot = readSlot(m_names[index]);
+        Slot slot = readSlot(folder, entry.name);
         lock.lock();
         --m_readersReading;
         m_heldBytes += slot.bytes;
@@ -113,16 +164,23 @@ void ReadAhead::readAhead() {
     }
 }
 
+std::size_t ReadAhead::announcedEnd() const {
+    return m_nextToTake + m_entries.size();
+}
+
 std::size_t ReadAhead::room() const {
     return m_nextToTake + m_window - m_nextToRead;
 }
 
 bool ReadAhead::readerMayRead() const {
+    if (m_nextToRead >= announcedEnd())
+        return false;
     return m_nextToRead == m_nextToTake || (room() > 0 && m_heldBytes < m_maxHeldBytes);
 }
 
 bool ReadAhead::readerMayWake() const {
-    return room() >= kReaderRoom && m_heldBytes <= m_maxHeldBytes / 2;
+    return m_nextToRead < announcedEnd() && room() >= kReaderRoom &&
+           m_heldBytes <= m_maxHeldBytes / 2;
 }
 
 bool ReadAhead::nextRead() const {
@@ -135,7 +193,7 @@ bool ReadAhead::jobMayTake() const {
     // Past half the bound the threads may sleep until the job takes some.
     if (m_heldBytes > m_maxHeldBytes / 2)
         return true;
-    std::size_t end = std::min(m_nextToTake + kJobRun, m_names.size());
+    std::size_t end = std::min(m_nextToTake + kJobRun, announcedEnd());
     for (std::size_t index = m_nextToTake; index < end; ++index) {
         if (m_slots[index % m_window].state == Slot::State::pending)
             return false;
@@ -143,12 +201,12 @@ bool ReadAhead::jobMayTake() const {
     return true;
 }
 
-ReadAhead::Slot ReadAhead::readSlot(const std::string& name) const {
+ReadAhead::Slot ReadAhead::readSlot(const FolderEntries& folder, const std::string& name) const {
     Slot slot;
     try {
-        slot.stat = statItem(m_openFolder, name);
+        slot.stat = statItem(folder, name);
         if (slot.stat)
-            slot.facts = itemFacts(m_openFolder, name, *slot.stat, m_withText, &m_abandon);
+            slot.facts = itemFacts(folder, name, *slot.stat, m_withText, &m_abandon);
         slot.bytes = textBytes(slot.facts);
         slot.state = Slot::State::read;
     } catch (const std::exception&) {

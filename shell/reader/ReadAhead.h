@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -15,30 +16,50 @@
 #include "ItemFacts.h"
 #include "ReaderBackend.h"
 
-// Reads the facts of a folder's documents on a pool of threads, in the order the job will ask
+// Reads the facts of a job's documents on a pool of threads, in the order the job will ask
 // for them and at most a window ahead of the one it is at, so that a disk or a network share
 // has many requests to answer instead of one, and no further than the bytes of texts they
-// hold allow. The job still gets each document as it is at its turn: one changed, renamed or
-// removed since it was read ahead is looked at again then.
+// hold allow. The job announces its folders one after another, each before it is done with
+// the one before, and the threads read on past the end of a folder into the next. The job
+// still gets each document as it is at its turn: one changed, renamed or removed since it
+// was read ahead is looked at again then.
 class ReadAhead {
   public:
-    // names: the entries of folder (ending with "/") in the order facts() will be asked;
-    // withText: their facts hold their texts.
-    ReadAhead(std::string folder, std::vector<std::string> names, ReadAheadOptions options,
-              bool withText);
+    // withText: the facts hold the documents' texts.
+    ReadAhead(ReadAheadOptions options, bool withText);
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
     // Stops reading and waits for the threads, each at most one read of a document away.
     ~ReadAhead();
 
-    // What readItemFacts(folder, name, withText) gives now; from the read-ahead when name is the
-    // next one expected and unchanged since it was read.
-    std::optional<ItemFacts> facts(const std::string& name);
+    // The entries of folder (ending with "/") that facts() will be asked for next, in that
+    // order, after those announced before. Each folder announced is held open until the job
+    // has passed its documents, so the job announces only a few ahead.
+    void expect(std::string folder, std::vector<std::string> names);
+
+    // What readItemFacts(folder, name, withText) gives now; from the read-ahead when it is an
+    // announced document and unchanged since it was read. The documents announced before it
+    // and not asked for (the rest of a folder the job left) are passed over.
+    std::optional<ItemFacts> facts(const std::string& folder, const std::string& name);
 
     // How many documents the threads have read so far.
     std::size_t documentsRead();
 
   private:
+    struct Folder {
+        explicit Folder(std::string path);
+        Folder(const Folder&) = delete;
+        Folder& operator=(const Folder&) = delete;
+        ~Folder();
+        // The job looks at each document by the folder's path, as without read-ahead; the
+        // threads read in the open folder.
+        const FolderEntries byPath;
+        FolderEntries open;
+    };
+    struct Entry {
+        std::size_t folder;  // its number among the folders announced
+        std::string name;
+    };
     struct Slot {
         enum class State { pending, read, failed };
         State state = State::pending;
@@ -48,8 +69,13 @@ class ReadAhead {
     };
 
     void readAhead();
-    Slot readSlot(const std::string& name) const;
+    Slot readSlot(const FolderEntries& folder, const std::string& name) const;
+    // The announced entry of that document from the next one to take on, if any.
+    std::optional<std::size_t> announced(const std::string& folder, const std::string& name) const;
+    // Takes the next entry's slot, once it is read, and lets its folder go once passed.
     Slot takeNext();
+    // One past the last entry announced.
+    std::size_t announcedEnd() const;
     // Documents the window holds beyond those handed to a thread.
     std::size_t room() const;
     // Whether the job's next document is read.
@@ -72,23 +98,23 @@ class ReadAhead {
     // slow documents must not hold up the job, nor a stop asked of it.
     static constexpr std::chrono::milliseconds kJobRunWait{10};
 
-    // The job looks at each document by the folder's path, as without read-ahead; the
-    // threads read in the open folder.
-    const FolderEntries m_folder;
-    FolderEntries m_openFolder;
-    const std::vector<std::string> m_names;
     const bool m_withText;
     // At least kJobRun + kReaderRoom, so that the job never waits for a document no thread
     // may take.
     const std::size_t m_window;
     const std::size_t m_maxHeldBytes;
+    const unsigned m_maxThreads;
 
     std::mutex m_mutex;
     std::condition_variable m_runRead;
     std::condition_variable m_roomMade;
-    std::vector<Slot> m_slots;  // names[i] is read into m_slots[i % m_window]
+    // Entries and folders from the next one to take on, numbered from the first announced.
+    std::deque<Folder> m_folders;
+    std::size_t m_firstFolder = 0;
+    std::deque<Entry> m_entries;
+    std::vector<Slot> m_slots;  // entry i is read into m_slots[i % m_window]
     std::size_t m_nextToRead = 0;
-    std::size_t m_nextToTake = 0;
+    std::size_t m_nextToTake = 0;  // the number of m_entries.front()
     std::size_t m_nRead = 0;
     std::size_t m_heldBytes = 0;  // of the slots read and not yet taken
     bool m_stopping = false;

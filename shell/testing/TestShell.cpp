@@ -59,11 +59,6 @@ struct TestShellObjects {
             return "D" + std::to_string(column) + ":" + name;
         }
 
-        void expectItems(const std::vector<std::string>&, bool withText) override {
-            std::lock_guard guard(state->lock);
-            state->textExpected = withText;
-        }
-
         std::string itemText(ShellItemObject& object) override {
             std::lock_guard guard(state->lock);
             auto text = state->texts.find(static_cast<Item&>(object).name);
@@ -89,6 +84,12 @@ struct TestShellObjects {
             if (!CCore().isPathExist(path))
                 return nullptr;
             return std::make_unique<Folder>(m_live, state, CCore().parsePath(path));
+        }
+
+        void expectItems(const std::string&, const std::vector<std::string>&,
+                         bool withText) override {
+            std::lock_guard guard(state->lock);
+            state->textExpected = withText;
         }
 
         std::shared_ptr<State> state;

@@ -28,7 +28,7 @@ TEST(ShellAccess, raisesEPointerForEveryEmptyReference) {
     EXPECT_EQ(hrOf([&] { shell.findItem("a.doc"); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.itemDetail(21); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.itemText(); }), shell_hr::kPointer);
-    EXPECT_EQ(hrOf([&] { shell.expectItems({}, true); }), shell_hr::kPointer);
+    EXPECT_EQ(hrOf([&] { shell.expectItems("/", {}, true); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.columnHeading(21); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.releaseItem(); }), shell_hr::kPointer);
     EXPECT_EQ(hrOf([&] { shell.releaseFolder(); }), shell_hr::kPointer);
@@ -97,7 +97,7 @@ TEST(ShellAccess, passesTheWishForTextsOnAndAsksTheItemsText) {
     ShellAccess shell(backend);
     shell.connectShell();
     shell.openFolder(dir.path());
-    shell.expectItems({"a.docx", "b.docx"}, true);
+    shell.expectItems(dir.path(), {"a.docx", "b.docx"}, true);
     EXPECT_TRUE(backend.textExpected());
     shell.findItem("a.docx");
     EXPECT_EQ(shell.itemText(), "第一段");

@@ -210,9 +210,10 @@ TEST_F(NativeShellTest, answersTheItemsTextWhetherAnnouncedOrNot) {
     writeDocx(m_dir.file("a.docx"), content);
     m_dir.write("b.txt", "plain text");
     for (unsigned threads : {0u, 2u}) {
-        auto folder =
-            makeReaderBackend(ReadAheadOptions{threads})->connect()->nameSpace(m_dir.path());
-        folder->expectItems({"a.docx", "b.txt"}, true);
+        auto shell = makeReaderBackend(ReadAheadOptions{threads})->connect();
+        shell->expectItems(m_dir.path(), {"a.docx", "b.txt"}, true);
+        auto folder = shell->nameSpace(m_dir.path());
+        shell.reset();
         auto a = folder->parseName("a.docx");
         writeDocx(m_dir.file("a.docx"), DocxContent{});
         EXPECT_EQ(folder->itemText(*a), "正文第一段") << threads;

@@ -18,6 +18,16 @@ class ReadAheadTest : public ::testing::Test {
         content.title = title;
         writeDocx(m_dir.file(name), content);
     }
+    // A read-ahead told of names in the test's folder.
+    std::unique_ptr<ReadAhead> readAheadOf(const std::vector<std::string>& names,
+                                           ReadAheadOptions options, bool withText = false) {
+        auto readAhead = std::make_unique<ReadAhead>(options, withText);
+        readAhead->expect(m_dir.path(), names);
+        return readAhead;
+    }
+    std::optional<ItemFacts> factsOf(ReadAhead& readAhead, const std::string& name) {
+        return readAhead.facts(m_dir.path(), name);
+    }
     std::string titleOf(const std::optional<ItemFacts>& facts) {
         if (!facts)
             return "(no item)";
@@ -35,8 +45,8 @@ TEST_F(ReadAheadTest, givesEachDocumentAsItIsAtItsTurn) {
                                       "replaced.docx", "touched.docx",   "last.docx"};
     for (const std::string& name : names)
         writeTitled(name, "old " + name);
-    ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{4, 64}, false);
-    ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() == names.size(); }));
+    auto readAhead = readAheadOf(names, ReadAheadOptions{4, 64});
+    ASSERT_TRUE(waitFor([&] { return readAhead->documentsRead() == names.size(); }));
 
     writeTitled("rewritten.docx", "new content");
     ASSERT_EQ(std::remove(m_dir.file("removed.docx").c_str()), 0);
@@ -44,14 +54,42 @@ TEST_F(ReadAheadTest, givesEachDocumentAsItIsAtItsTurn) {
     ASSERT_EQ(std::rename(m_dir.file("other.docx").c_str(), m_dir.file("replaced.docx").c_str()),
               0);
 
-    EXPECT_EQ(titleOf(readAhead.facts("same.docx")), "old same.docx");
-    EXPECT_EQ(titleOf(readAhead.facts("rewritten.docx")), "new content");
-    EXPECT_EQ(titleOf(readAhead.facts("removed.docx")), "(no item)");
-    EXPECT_EQ(titleOf(readAhead.facts("replaced.docx")), "moved in");
-    // A name out of the expected order is read as it is, and the order goes on after it.
-    EXPECT_EQ(titleOf(readAhead.facts("same.docx")), "old same.docx");
-    EXPECT_EQ(titleOf(readAhead.facts("missing.docx")), "(no item)");
-    EXPECT_EQ(titleOf(readAhead.facts("last.docx")), "old last.docx");
+    EXPECT_EQ(titleOf(factsOf(*readAhead, "same.docx")), "old same.docx");
+    EXPECT_EQ(titleOf(factsOf(*readAhead, "rewritten.docx")), "new content");
+    EXPECT_EQ(titleOf(factsOf(*readAhead, "removed.docx")), "(no item)");
+    EXPECT_EQ(titleOf(factsOf(*readAhead, "replaced.docx")), "moved in");
+    // A name out of the expected order is read as it is, and the order goes on after it,
+    // past the names not asked for.
+    EXPECT_EQ(titleOf(factsOf(*readAhead, "same.docx")), "old same.docx");
+    EXPECT_EQ(titleOf(factsOf(*readAhead, "missing.docx")), "(no item)");
+    EXPECT_EQ(titleOf(factsOf(*readAhead, "last.docx")), "old last.docx");
+}
+
+// The threads read on from one folder into the next, and the job may leave a folder early.
+TEST_F(ReadAheadTest, readsOnAcrossFoldersAndPassesOverTheRestOfAFolderLeft) {
+    std::vector<std::string> first, second;
+    for (int i = 0; i < 100; ++i) {
+        first.push_back("a" + std::to_string(i) + ".docx");
+        writeTitled(first.back(), first.back());
+    }
+    std::filesystem::create_directory(m_dir.file("sub"));
+    const std::string sub = m_dir.file("sub") + "/";
+    for (int i = 0; i < 100; ++i) {
+        second.push_back("b" + std::to_string(i) + ".docx");
+        DocxContent content;
+        content.title = second.back();
+        writeDocx(sub + second.back(), content);
+    }
+    auto readAhead = readAheadOf(first, ReadAheadOptions{4, 256});
+    readAhead->expect(sub, second);
+    ASSERT_TRUE(waitFor([&] { return readAhead->documentsRead() == 200; }));
+    EXPECT_EQ(titleOf(factsOf(*readAhead, first[0])), first[0]);
+    for (const std::string& name : second)
+        ASSERT_EQ(titleOf(readAhead->facts(sub, name)), name);
+    // A folder announced after the others were passed over is read ahead as well.
+    readAhead->expect(m_dir.path(), first);
+    ASSERT_TRUE(waitFor([&] { return readAhead->documentsRead() == 300; }));
+    EXPECT_EQ(titleOf(factsOf(*readAhead, first[99])), first[99]);
 }
 
 std::size_t threadsOfThisProcess() {
@@ -71,12 +109,12 @@ TEST_F(ReadAheadTest, readsNoFurtherThanTheWindowAndLeavesNoThreadBehind) {
     }
     std::size_t threadsBefore = threadsOfThisProcess();
     {
-        ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{16, 256}, false);
-        ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() == 256; }));
+        auto readAhead = readAheadOf(names, ReadAheadOptions{16, 256});
+        ASSERT_TRUE(waitFor([&] { return readAhead->documentsRead() == 256; }));
         for (int i = 0; i < 128; ++i)
-            ASSERT_TRUE(readAhead.facts(names[i]));
-        ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() == 256 + 128; }));
-        EXPECT_EQ(readAhead.documentsRead(), 256u + 128u);
+            ASSERT_TRUE(factsOf(*readAhead, names[i]));
+        ASSERT_TRUE(waitFor([&] { return readAhead->documentsRead() == 256 + 128; }));
+        EXPECT_EQ(readAhead->documentsRead(), 256u + 128u);
         EXPECT_GT(threadsOfThisProcess(), threadsBefore);
     }
     EXPECT_EQ(threadsOfThisProcess(), threadsBefore);
@@ -95,16 +133,15 @@ TEST_F(ReadAheadTest, holdsNoMoreTextThanTheByteBoundAllows) {
     const std::size_t slotBytes = kMaxTextBytes + names[0].size() + 4;
     {
         // One thread, so that it stops exactly at the first document past the bound.
-        ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{1, 256, 10 * slotBytes - 1},
-                            false);
-        ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() >= 10; }));
-        EXPECT_EQ(readAhead.documentsRead(), 10u);
+        auto readAhead = readAheadOf(names, ReadAheadOptions{1, 256, 10 * slotBytes - 1});
+        ASSERT_TRUE(waitFor([&] { return readAhead->documentsRead() >= 10; }));
+        EXPECT_EQ(readAhead->documentsRead(), 10u);
         for (const std::string& name : names)
-            ASSERT_TRUE(titleOf(readAhead.facts(name)) == keptTitle) << name;
+            ASSERT_TRUE(titleOf(factsOf(*readAhead, name)) == keptTitle) << name;
     }
-    ReadAhead oneAtATime(m_dir.path(), names, ReadAheadOptions{4, 256, 1}, false);
+    auto oneAtATime = readAheadOf(names, ReadAheadOptions{4, 256, 1});
     for (const std::string& name : names)
-        ASSERT_TRUE(titleOf(oneAtATime.facts(name)) == keptTitle) << name;
+        ASSERT_TRUE(titleOf(factsOf(*oneAtATime, name)) == keptTitle) << name;
 }
 
 // The texts of documents read ahead count against the bound as their properties do.
@@ -120,8 +157,8 @@ TEST_F(ReadAheadTest, countsTheTextsAgainstTheByteBound) {
         writeDocx(m_dir.file(names.back()), content);
     }
     const std::size_t slotBytes = text.size() + names[0].size() + 4;
-    ReadAhead readAhead(m_dir.path(), names, ReadAheadOptions{1, 256, 10 * slotBytes - 1}, true);
-    ASSERT_TRUE(waitFor([&] { return readAhead.documentsRead() >= 10; }));
-    EXPECT_EQ(readAhead.documentsRead(), 10u);
-    EXPECT_EQ(readAhead.facts(names[0])->text, text);
+    auto readAhead = readAheadOf(names, ReadAheadOptions{1, 256, 10 * slotBytes - 1}, true);
+    ASSERT_TRUE(waitFor([&] { return readAhead->documentsRead() >= 10; }));
+    EXPECT_EQ(readAhead->documentsRead(), 10u);
+    EXPECT_EQ(factsOf(*readAhead, names[0])->text, text);
 }
