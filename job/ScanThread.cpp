@@ -88,20 +88,40 @@ FolderListing CScanThread::listTop() {
 }
 
 bool CScanThread::walkTree(const std::vector<std::string>& topDocuments) {
-    // Each folder is announced before the job is done with the one before, so the shell
-    // may read on past the end of each: a tree of small folders goes as fast as one folder.
-    std::optional<PlannedFolder> next = planNextFolder();
+    // The folders ahead are listed and announced before the job is done with the one it is
+    // at, so the shell may read on past the end of each: a tree of small folders goes about
+    // as fast as one folder.
+    std::deque<PlannedFolder> planned;
+    planAhead(planned);
     if (!processFolder(topDocuments))
         return false;
-    while (next) {
+    while (!planned.empty()) {
         if (m_command->isStop())
             return false;
-        PlannedFolder folder = std::move(*next);
-        next = planNextFolder();
+        PlannedFolder folder = std::move(planned.front());
+        planned.pop_front();
+        planAhead(planned);
         if (!processSubfolder(folder))
             return false;
     }
     return true;
+}
+
+void CScanThread::planAhead(std::deque<PlannedFolder>& planned) {
+    std::size_t documents = 0;
+    for (const PlannedFolder& folder : planned)
+        documents += folder.documents.size();
+    // In batches: each announcement may wake the backend's readers, which costs more than
+    // reading a small document.
+    if (documents >= kPlannedDocuments / 2 || planned.size() >= kPlannedFolders / 2)
+        return;
+    while (documents < kPlannedDocuments && planned.size() < kPlannedFolders) {
+        std::optional<PlannedFolder> next = planNextFolder();
+        if (!next)
+            return;
+        documents += next->documents.size();
+        planned.push_back(std::move(*next));
+    }
 }
 
 std::optional<CScanThread::PlannedFolder> CScanThread::planNextFolder() {

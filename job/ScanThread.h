@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,10 @@ class CScanThread {
     // The top folder's documents (announced), then each subfolder of the tree, opened in
     // turn; false when the job must stop.
     bool walkTree(const std::vector<std::string>& topDocuments);
+    // Plans the subfolders of the walk that come next, once those planned hold fewer than
+    // half of kPlannedDocuments and number fewer than half of kPlannedFolders, until they
+    // hold or number the whole.
+    void planAhead(std::deque<PlannedFolder>& planned);
     // The next subfolder of the walk, listed and announced; nothing once the tree is done.
     std::optional<PlannedFolder> planNextFolder();
     // One subfolder, opened; false when the job must stop.
@@ -101,6 +106,10 @@ class CScanThread {
     // Complete lines not yet written: one write for many small lines.
     std::string m_pendingLines;
     static constexpr std::size_t kLineBlockBytes = 64u << 10;
+    // How far ahead of its folder the job lists a tree: documents enough to keep a backend's
+    // reading ahead busy, and few enough folders that those it holds open stay few.
+    static constexpr std::size_t kPlannedDocuments = 512;
+    static constexpr std::size_t kPlannedFolders = 64;
     JobReport m_report;
     // Made once the folder is listed, for a job that renames.
     std::unique_ptr<DocumentRenamer> m_renamer;

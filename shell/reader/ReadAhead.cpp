@@ -38,31 +38,37 @@ ReadAhead::~ReadAhead() {
 }
 
 void ReadAhead::expect(std::string folder, std::vector<std::string> names) {
-    if (names.empty())
+    if (names.empty() || m_maxThreads == 0)
         return;
     std::size_t unread;
-    {
-        std::lock_guard lock(m_mutex);
-        unread = announcedEnd() - m_nextToRead + names.size();
-    }
-    // No more threads than documents to read: a folder of a few needs no sixteen.
-    try {
-        while (m_threads.size() < std::min<std::size_t>(m_maxThreads, unread))
-            m_threads.emplace_back([this] { readAhead(); });
-    } catch (const std::system_error&) {
-        // Fewer threads read less ahead; the job does not depend on any.
-    }
-    // Without threads the job reads each document itself.
-    if (m_threads.empty())
-        return;
+    std::size_t toWake;
     {
         std::lock_guard lock(m_mutex);
         std::size_t number = m_firstFolder + m_folders.size();
         m_folders.emplace_back(std::move(folder));
         for (std::string& name : names)
             m_entries.push_back(Entry{number, std::move(name)});
+        unread = announcedEnd() - m_nextToRead;
+        // Waking a thread costs more than reading a small document: the threads sleep on
+        // until there are several to read, or the job waits for one.
+        toWake = unread >= kReaderRoom ? readersToWake() : 0;
     }
-    m_roomMade.notify_all();
+    for (std::size_t i = 0; i < toWake; ++i)
+        m_roomMade.notify_one();
+    // Started after the documents are announced, so that each finds them. No more threads
+    // than documents to read: a folder of a few needs no sixteen.
+    try {
+        while (m_threads.size() < std::min<std::size_t>(m_maxThreads, unread))
+            m_threads.emplace_back([this] { readAhead(); });
+    } catch (const std::system_error&) {
+        // Fewer threads read less ahead; the job does not depend on any.
+    }
+    // Without threads the job reads each document itself, and nothing is held for it.
+    if (m_threads.empty()) {
+        m_entries.clear();
+        m_folders.clear();
+        m_firstFolder = 0;
+    }
 }
 
 std::optional<ItemFacts> ReadAhead::facts(const std::string& folder, const std::string& name) {
@@ -109,6 +115,8 @@ ReadAhead::Slot ReadAhead::takeNext() {
         std::unique_lock lock(m_mutex);
         bool waited = m_slots[m_nextToTake % m_window].state == Slot::State::pending;
         if (waited) {
+            for (std::size_t toWake = readersToWake(); toWake > 0; --toWake)
+                m_roomMade.notify_one();
             m_jobWaiting = true;
             m_runRead.wait(lock, [&] { return nextRead(); });
             m_runRead.wait_for(lock, kJobRunWait, [&] { return jobMayTake(); });
@@ -139,7 +147,11 @@ void ReadAhead::readAhead() {
             return;
         if (!readerMayRead()) {
             ++m_readersSleeping;
-            m_roomMade.wait(lock, [&] { return m_stopping || readerMayWake(); });
+            do {
+                m_roomMade.wait(lock);
+                if (m_readersWoken > 0)
+                    --m_readersWoken;
+            } while (!m_stopping && !readerMayWake());
             --m_readersSleeping;
             continue;
         }
@@ -162,6 +174,17 @@ void ReadAhead::readAhead() {
         if (m_jobWaiting && (index == m_nextToTake || jobMayTake()))
             m_runRead.notify_one();
     }
+}
+
+std::size_t ReadAhead::readersToWake() {
+    // The threads awake go on to the documents announced by themselves.
+    std::size_t awake = m_threads.size() - m_readersSleeping + m_readersWoken;
+    std::size_t unread = announcedEnd() - m_nextToRead;
+    if (unread <= awake || !readerMayWake())
+        return 0;
+    std::size_t toWake = std::min<std::size_t>(unread - awake, m_readersSleeping - m_readersWoken);
+    m_readersWoken += toWake;
+    return toWake;
 }
 
 std::size_t ReadAhead::announcedEnd() const {

@@ -74,6 +74,9 @@ class ReadAhead {
     std::optional<std::size_t> announced(const std::string& folder, const std::string& name) const;
     // Takes the next entry's slot, once it is read, and lets its folder go once passed.
     Slot takeNext();
+    // How many sleeping threads to wake for the documents announced and not read, and counts
+    // them woken.
+    std::size_t readersToWake();
     // One past the last entry announced.
     std::size_t announcedEnd() const;
     // Documents the window holds beyond those handed to a thread.
@@ -123,6 +126,8 @@ class ReadAhead {
     bool m_jobWaiting = false;
     unsigned m_readersReading = 0;
     unsigned m_readersSleeping = 0;
+    // Of those sleeping, how many were woken and have not run yet.
+    unsigned m_readersWoken = 0;
     // Last, so the threads are started after, and joined before, what they use goes.
     std::vector<std::thread> m_threads;
 };
