@@ -6,8 +6,11 @@ std::vector<std::string> headingFields(const std::vector<int>& columns, bool ful
                                        ShellAccess& shell, TextForm form) {
     std::vector<std::string> fields;
     fields.reserve(columns.size() + 1);
-    if (fullName)
-        fields.emplace_back(kFullNameHeading);
+    if (fullName) {
+        fields.emplace_back(form == TextForm::Utf8
+                                ? reinterpret_cast<const char*>(kFullNameHeadingUtf8)
+                                : kFullNameHeading);
+    }
     for (int column : columns)
         fields.push_back(shell.columnHeading(column, form));
     return fields;

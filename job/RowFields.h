@@ -5,8 +5,10 @@
 
 #include "ShellAccess.h"
 
-// The heading text of the full-name column.
+// The heading text of the full-name column, in the narrow code page and in UTF-8 (the
+// narrow literals of the Windows build are GBK).
 inline constexpr const char* kFullNameHeading = "全文件名";
+inline constexpr const char8_t* kFullNameHeadingUtf8 = u8"全文件名";
 
 // The fields of one output row, before an output gives them its own form (a CSV line, a
 // workbook row), in the form the output takes them.

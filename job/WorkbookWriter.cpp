@@ -66,7 +66,8 @@ bool WorkbookWriter::open(const std::string& path) {
     m_workbook = workbook_new_opt(path.c_str(), &options);
     if (!m_workbook)
         return false;
-    m_sheet = workbook_add_worksheet(m_workbook, "属性");
+    // UTF-8 whatever the narrow literals of the build are.
+    m_sheet = workbook_add_worksheet(m_workbook, reinterpret_cast<const char*>(u8"属性"));
     m_heading = workbook_add_format(m_workbook);
     if (!m_sheet || !m_heading) {
         workbook_close(m_workbook);

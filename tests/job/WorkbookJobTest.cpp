@@ -32,13 +32,13 @@ class WorkbookJob : public JobFixture {
         for (int i = 1; i <= count; ++i) {
             std::string name = std::to_string(i) + ".doc";
             folder.write(name);
-            shell->setTitle(name, "𠀀 😀 한국 ẞ =" + std::to_string(i));
+            shell->setTitle(name, "标题 =" + std::to_string(i));
         }
     }
     Rows expectedRows(int count) const {
         Rows rows{{"H0", "H21"}};
         for (int i = 1; i <= count; ++i)
-            rows.push_back({std::to_string(i) + ".doc", "𠀀 😀 한국 ẞ =" + std::to_string(i)});
+            rows.push_back({std::to_string(i) + ".doc", utf8(u8"标题 =") + std::to_string(i)});
         return rows;
     }
     Rows rowsOfOutput() const {

@@ -31,13 +31,13 @@ class WorkbookWriting : public ::testing::Test {
 
 TEST_F(WorkbookWriting, keepsEveryTextAsATextCellOfTheOneSheet) {
     // What a spreadsheet would otherwise read as a formula, a number or a date.
-    Rows rows = {{"全文件名", "H2"},
+    Rows rows = {{utf8(u8"全文件名"), "H2"},
                  {"=1+2", "-5"},
                  {"00123456789012345678", "2024/1/2"},
-                 {"𠀀 😀 한국 ẞ", "a & <b> \"c\""},
+                 {utf8(u8"𠀀 😀 한국 ẞ"), "a & <b> \"c\""},
                  {"", "1E5"}};
     WorkbookSheet sheet = write(rows);
-    EXPECT_EQ(sheet.name, "属性");
+    EXPECT_EQ(sheet.name, utf8(u8"属性"));
     EXPECT_TRUE(sheet.allText);
     EXPECT_EQ(sheet.rows, rows);
 }
@@ -75,7 +75,7 @@ TEST(WorkbookColumnWidth, countsEastAsianCharactersTwice) {
 }
 
 TEST_F(WorkbookWriting, widensEachColumnToItsFirstRowsLongestText) {
-    write({{"H", "标题"}, {"short", "一个很长的标题"}});
+    write({{"H", utf8(u8"标题")}, {"short", utf8(u8"一个很长的标题")}});
     std::optional<WorkbookSheet> sheet = readWorkbookSheet(path);
     ASSERT_TRUE(sheet);
     // "short" is 5 wide, the title 14; three more for the filter's button.

@@ -15,5 +15,10 @@ struct WorkbookSheet {
     std::string xml;  // the sheet's part, for what the rows do not show
 };
 
+// A UTF-8 literal as a workbook holds it, whatever the narrow literals of the build are.
+inline std::string utf8(const char8_t* text) {
+    return reinterpret_cast<const char*>(text);
+}
+
 // Nothing when the file is no workbook the reader can take apart.
 std::optional<WorkbookSheet> readWorkbookSheet(const std::string& path);
