@@ -215,7 +215,9 @@ bool CScanThread::openFolder() {
 
 bool CScanThread::openOutput(const std::vector<std::string>& documents) {
     const std::string& path = m_settings.fileout;
-    m_core->createFile(path, 1);
+    // A workbook appears at its name only once it is complete.
+    if (!isWorkbookPath(path))
+        m_core->createFile(path, 1);
     PropertyColumns columns = propertyColumns(normalisePropertyList(m_settings.propids), *m_core);
     m_columns = std::move(columns.numbers);
     m_report.clamped(columns.clampedFields);

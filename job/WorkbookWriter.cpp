@@ -63,6 +63,7 @@ WorkbookWriter::~WorkbookWriter() {
 bool WorkbookWriter::open(const std::string& path) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
+    // The library opens the file by its narrow name (fopen) on Linux and in the MinGW build.
     m_workbook = workbook_new_opt(path.c_str(), &options);
     if (!m_workbook)
         return false;

@@ -83,14 +83,16 @@ TEST_F(WorkbookJob, replacesAnEarlierWorkbookOnlyOnceTheNewOneIsComplete) {
     runJob();
     ASSERT_EQ(rowsOfOutput(), expectedRows(2));
     writeDocuments(4);
-    Rows seenDuringTheJob;
+    // Windows lets nobody read the file the job holds; its identity is still there to see.
+    std::optional<FileIdentity> before = fileIdentity(settings.fileout), seenDuringTheJob;
     shell->onParseName([&](const std::string& name) {
         if (name == "4.doc")
-            seenDuringTheJob = rowsOfOutput();
+            seenDuringTheJob = fileIdentity(settings.fileout);
     });
     runJob();
     EXPECT_EQ(report().text(), "");
-    EXPECT_EQ(seenDuringTheJob, expectedRows(2));
+    ASSERT_TRUE(before);
+    EXPECT_EQ(seenDuringTheJob, before);
     EXPECT_EQ(rowsOfOutput(), expectedRows(4));
 }
 

@@ -68,10 +68,11 @@ TEST_F(WorkbookWriting, replacesBrokenUtf8AndCutsATextLongerThanACellHolds) {
 }
 
 TEST(WorkbookColumnWidth, countsEastAsianCharactersTwice) {
-    const std::pair<std::string, double> cases[] = {{"", 0},  {"abc", 3}, {"标题", 4}, {"한국", 4},
-                                                    {"ẞ", 1}, {"𠀀", 2},  {"ＡＢ", 4}};
+    const std::pair<const char8_t*, double> cases[] = {{u8"", 0},     {u8"abc", 3}, {u8"标题", 4},
+                                                       {u8"한국", 4}, {u8"ẞ", 1},   {u8"𠀀", 2},
+                                                       {u8"ＡＢ", 4}};
     for (const auto& [text, width] : cases)
-        EXPECT_EQ(displayWidth(text), width) << text;
+        EXPECT_EQ(displayWidth(utf8(text)), width) << utf8(text);
 }
 
 TEST_F(WorkbookWriting, widensEachColumnToItsFirstRowsLongestText) {
