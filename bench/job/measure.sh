@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# shellcheck disable=SC2154  # work comes from the sourcing script
+# shellcheck disable=SC2034,SC2154  # work comes from the sourcing script, which reads the figures
 # Sourced by the job's benchmark scripts, which set work (a scratch folder with an empty
 # folder "empty" in it): the best of five runs of a command, warm or cold.
 # shellcheck source=SCRIPTDIR/../timed-run.sh
