@@ -27,6 +27,10 @@ std::size_t findLastChar(const std::string& text, Predicate isTarget) {
 // UTF-8; converted on Windows, where a character the code page lacks becomes '?'.
 std::string fromUtf8(const std::string& text);
 
+// Narrow text of the system's code page in UTF-8: unchanged on POSIX; converted on Windows,
+// where every character of the code page has a UTF-8 form.
+std::string toUtf8(const std::string& text);
+
 // Every occurrence of from (a whole character sequence) replaced by to, matching only at
 // character boundaries.
 std::string replaceAll(const std::string& text, const std::string& from, const std::string& to);

@@ -1,7 +1,5 @@
 #include "CsvLine.h"
 
-#include "ShellAccess.h"
-
 namespace {
 
 // No trail byte of a GBK or UTF-8 character lies below 0x40, so a byte search for these
@@ -46,18 +44,6 @@ bool pieceMayOpenAsFormula(std::string_view rest, char separator) {
     return mayOpenAsFormula(rest.substr(0, rest.find(separator)));
 }
 
-template <typename TextOf>
-std::string joinFields(std::string line, const std::vector<int>& columns, TextOf textOf) {
-    bool first = line.empty();
-    for (int column : columns) {
-        if (!first)
-            line += ',';
-        first = false;
-        appendCsvField(line, textOf(column));
-    }
-    return line;
-}
-
 }  // namespace
 
 void appendCsvField(std::string& line, std::string_view text) {
@@ -79,19 +65,12 @@ void appendCsvField(std::string& line, std::string_view text) {
         line += '"';
 }
 
-std::string headingLine(const std::vector<int>& columns, bool fullName, ShellAccess& shell) {
+std::string csvLine(const std::vector<std::string>& fields) {
     std::string line;
-    if (fullName)
-        line = kFullNameHeading;
-    return joinFields(std::move(line), columns,
-                      [&](int column) { return shell.columnHeading(column); });
-}
-
-std::string dataLine(const std::vector<int>& columns, bool fullName, const std::string& folder,
-                     const std::string& name, ShellAccess& shell) {
-    std::string line;
-    if (fullName)
-        appendCsvField(line, folder + name);
-    return joinFields(std::move(line), columns,
-                      [&](int column) { return shell.itemDetail(column); });
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += ',';
+        appendCsvField(line, fields[i]);
+    }
+    return line;
 }

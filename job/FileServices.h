@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 // The platform's file services the job needs: the folder listing, a rename that never
@@ -142,7 +143,9 @@ std::optional<std::string> readFileHead(const std::string& path, std::size_t lim
 
 // Why the output file could not be opened or written. NotAFile: a FIFO, a device or the
 // like stands at the path; IsDocument: the file is a document the CSV would destroy;
-// OfficeLockFile: only LibreOffice's lock file beside it says it is held.
+// OfficeLockFile: only LibreOffice's lock file beside it says it is held; OwnerFile: only
+// the owner file "~$NAME" of Excel or WPS beside a workbook says so; SheetFull: a
+// workbook's sheet takes no more rows; WorkbookNotWritten: the workbook library failed.
 enum class FileFault {
     Busy,
     Denied,
@@ -152,6 +155,9 @@ enum class FileFault {
     NotAFile,
     IsDocument,
     OfficeLockFile,
+    OwnerFile,
+    SheetFull,
+    WorkbookNotWritten,
     Other
 };
 
@@ -184,6 +190,10 @@ class OutputFile {
     // Opens the file for writing, created, exclusively, and only then truncated; a file
     // that refused() rejects is left as it was (IsDocument).
     std::optional<FileFault> open(const std::string& path, const OutputRefusal& refused);
+    // Holds an existing file as open() does, with the same refusals and locks, but leaves
+    // it as it is: the output is written beside it and moved over it at the end. A path
+    // where nothing stands is no fault; nothing is held then.
+    std::optional<FileFault> hold(const std::string& path, const OutputRefusal& refused);
     // Creates a new file for appending; Exists when the name is taken, which stays as it was.
     // While it is open, no other writer may take it: the job's journal, which an undo must
     // not read before the job is done with it.
@@ -205,6 +215,8 @@ class OutputFile {
 
   private:
 #ifdef _WIN32
+    // What open and hold check once the file is open; truncate: open's last step.
+    std::optional<FileFault> checkHeld(const OutputRefusal& refused, bool truncate);
     // open and create differ in the access, the sharing and the disposition they ask for.
     std::optional<FileFault> openHandle(const std::string& path, unsigned long access,
                                         unsigned long share, unsigned long disposition);
@@ -214,3 +226,14 @@ class OutputFile {
 #endif
     std::uint64_t m_nCommitted = 0;  // bytes of complete lines in the file
 };
+
+// A new empty file beside path, named after it, that no other file had: where an output is
+// written whole before it replaces path. Its name, or why none could be made.
+std::variant<std::string, FileFault> createFileBeside(const std::string& path);
+
+// Brings the file from to its disk, then moves it over to, replacing what stands there, in
+// one step that outlives a crash of the system.
+std::optional<FileFault> replaceFile(const std::string& from, const std::string& to);
+
+// Deletes the file at path; false when it could not.
+bool removeFile(const std::string& path);

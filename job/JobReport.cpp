@@ -50,6 +50,13 @@ std::string faultText(FileFault fault) {
             return "该文件是文档，写入会覆盖其内容，已保持原样，请另选输出文件";
         case FileFault::OfficeLockFile:
             return "LibreOffice 的锁定文件表明该文件已被打开";
+        case FileFault::OwnerFile:
+            return "旁边以 ~$ 开头的同名所有者文件表明该文件正被 Excel 或 WPS 打开；"
+                   "若并未打开，这是异常退出时留下的文件，删除后即可重试";
+        case FileFault::SheetFull:
+            return "工作表已写满 1048576 行";
+        case FileFault::WorkbookNotWritten:
+            return "工作簿未能写成，磁盘可能已满或临时目录不可写";
         case FileFault::Other:
             break;
     }

@@ -1,5 +1,6 @@
 #include "OutputGuard.h"
 
+#include "JobOutput.h"
 #include "PathSeparator.h"
 
 namespace {
@@ -19,9 +20,12 @@ bool hasDocumentSignature(std::string_view head) {
 
 OutputRefusal documentRefusal(std::string outputPath, std::string folder,
                               std::vector<std::string> documents) {
+    // A workbook output replaces the workbook an earlier job left, which is a zip package.
+    bool zipTaken = isWorkbookPath(outputPath);
     return [outputPath = std::move(outputPath), folder = std::move(folder),
-            documents = std::move(documents)](const OpenedOutput& found) {
-        if (hasDocumentSignature(found.head))
+            documents = std::move(documents), zipTaken](const OpenedOutput& found) {
+        if (hasDocumentSignature(found.head) &&
+            !(zipTaken && found.head.starts_with(kZipSignature)))
             return true;
         // A file with one name, reached without a link, outside the folder is no entry of it.
         bool mayBeListed = found.links > 1 || !sameFile(fileIdentity(outputPath), found.identity) ||

@@ -18,8 +18,9 @@ bool hasDocumentSignature(std::string_view head);
 // True when a is the file b, whatever their sizes and times say.
 bool sameFile(const std::optional<FileIdentity>& a, const FileIdentity& b);
 
-// The refusal the job hands to OutputFile::open. The documents are looked at only when
-// the output could be one of them: it lies in the folder, has more than one name, or is
+// The refusal the job hands to OutputFile::open. A workbook output may replace a zip
+// package (an earlier workbook), unless it is one of the documents. The documents are looked at
+// only when the output could be one of them: it lies in the folder, has more than one name, or is
 // reached through a link; else three look-ups decide.
 OutputRefusal documentRefusal(std::string outputPath, std::string folder,
                               std::vector<std::string> documents);

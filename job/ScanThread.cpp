@@ -3,12 +3,12 @@
 #include <exception>
 
 #include "ConfigPath.h"
-#include "CsvLine.h"
 #include "OfficeLockFile.h"
 #include "OutputGuard.h"
 #include "OwnerFile.h"
 #include "PathSeparator.h"
 #include "PropertyList.h"
+#include "RowFields.h"
 
 CScanThread::CScanThread(const JobRequest& request, std::shared_ptr<JobEvents> events)
     : m_events(std::move(events)),
@@ -235,12 +235,15 @@ bool CScanThread::openFolder() {
 
 bool CScanThread::openOutput(const std::vector<std::string>& documents) {
     const std::string& path = m_settings.fileout;
-    m_core->createFile(path, 1);
+    // A workbook appears at its name only once it is complete.
+    if (!isWorkbookPath(path))
+        m_core->createFile(path, 1);
     PropertyColumns columns = propertyColumns(normalisePropertyList(m_settings.propids), *m_core);
     m_columns = std::move(columns.numbers);
     m_report.clamped(columns.clampedFields);
+    m_output = makeJobOutput(path);
     std::optional<FileFault> fault =
-        m_outFile.open(path, documentRefusal(path, m_folderPath, documents));
+        m_output->open(path, documentRefusal(path, m_folderPath, documents));
     if (fault == FileFault::OfficeLockFile)
         m_report.outputHeldByLockFile(path, officeLockFilePath(path), readOfficeLockHolder(path));
     else if (fault)
@@ -274,19 +277,20 @@ CScanThread::Next CScanThread::processDocument(const std::string& name) {
         if (m_settings.getprops && !m_bPreview) {
             // The heading goes before the first line written, not before the first
             // document, which may have been skipped.
+            TextForm form = m_output->textForm();
             if (!m_bHeadingWritten &&
-                !writeLine(headingLine(m_columns, m_settings.colfullname, m_shell))) {
+                !writeRow(headingFields(m_columns, m_settings.colfullname, m_shell, form))) {
                 return Next::Stop;
             }
             m_bHeadingWritten = true;
-            if (!writeLine(
-                    dataLine(m_columns, m_settings.colfullname, m_currentPath, name, m_shell))) {
+            if (!writeRow(dataFields(m_columns, m_settings.colfullname, m_currentPath, name,
+                                     m_shell, form))) {
                 return Next::Stop;
             }
         }
         // A document is renamed only once its line is in the file.
         if (m_settings.rename) {
-            if (!writePendingLines())
+            if (!writeRows())
                 return Next::Stop;
             m_renamer->rename(name, {[this](int column) { return m_shell.itemDetail(column); },
                                      [this] { return m_shell.itemText(); }});
@@ -299,30 +303,25 @@ CScanThread::Next CScanThread::processDocument(const std::string& name) {
     return Next::Document;
 }
 
-bool CScanThread::writeLine(const std::string& line) {
-    m_pendingLines += line;
-    m_pendingLines += "\r\n";
-    return m_pendingLines.size() < kLineBlockBytes || writePendingLines();
+bool CScanThread::writeRow(const std::vector<std::string>& fields) {
+    return outputWritten(m_output->addRow(fields));
 }
 
-bool CScanThread::writePendingLines() {
-    if (m_pendingLines.empty())
-        return true;
-    std::optional<FileFault> fault = m_outFile.writeLine(m_pendingLines);
-    m_pendingLines.clear();
+bool CScanThread::writeRows() {
+    // A rename without the properties has no output.
+    return !m_output || outputWritten(m_output->writeRows());
+}
+
+bool CScanThread::outputWritten(const std::optional<FileFault>& fault) {
     if (fault && !m_report.endedByFailure())
         m_report.outputNotWritten(m_settings.fileout, *fault);
     return !fault;
 }
 
 void CScanThread::finishOutput() {
-    if (!m_outFile.isOpen())
-        return;
-    // The lines of every document processed, also when the job stopped or failed after it.
-    writePendingLines();
-    std::optional<FileFault> fault = m_outFile.finish();
-    if (fault && !m_report.endedByFailure())
-        m_report.outputNotWritten(m_settings.fileout, *fault);
+    // The rows of every document processed, also when the job stopped or failed after it.
+    if (m_output && m_output->isOpen())
+        outputWritten(m_output->finish());
 }
 
 void CScanThread::releaseShellObjects() {

@@ -9,6 +9,7 @@
 #include "DocumentRenamer.h"
 #include "DocumentTypes.h"
 #include "FileServices.h"
+#include "JobOutput.h"
 #include "JobReport.h"
 #include "ShellAccess.h"
 #include "StartJob.h"
@@ -69,11 +70,13 @@ class CScanThread {
     bool processSubfolder(const PlannedFolder& folder);
     // One document of the current folder.
     Next processDocument(const std::string& name);
-    // Adds a line to those waiting to be written, and writes them once they fill a block.
-    bool writeLine(const std::string& line);
-    // Writes the waiting lines in one piece; a failure is recorded in m_report.
-    bool writePendingLines();
-    // Flushes and closes the output file; a fault there fails the job like a failed write.
+    // Adds a row to the output; a failure is recorded in m_report.
+    bool writeRow(const std::vector<std::string>& fields);
+    // Writes the rows the output keeps back; a failure is recorded in m_report.
+    bool writeRows();
+    // Records a fault of the output, unless the job already failed.
+    bool outputWritten(const std::optional<FileFault>& fault);
+    // Completes and closes the output; a fault there fails the job like a failed write.
     void finishOutput();
     void releaseShellObjects();
 
@@ -87,8 +90,8 @@ class CScanThread {
     std::int32_t m_nCount = 0;
     // The shell layer with its m_shell, m_folder and m_item references.
     ShellAccess m_shell;
-    // Declared after the shell layer, so it is closed first.
-    OutputFile m_outFile;
+    // Declared after the shell layer, so it is closed first. Made when the job opens it.
+    std::unique_ptr<JobOutput> m_output;
 
     std::string m_folderPath;  // normalised, ending with a separator
     // The folder whose documents are processed: the top one, or a subfolder of the walk,
@@ -103,9 +106,6 @@ class CScanThread {
     std::optional<FileIdentity> m_settingsFolder;
     std::vector<int> m_columns;
     bool m_bHeadingWritten = false;
-    // Complete lines not yet written: one write for many small lines.
-    std::string m_pendingLines;
-    static constexpr std::size_t kLineBlockBytes = 64u << 10;
     // How far ahead of its folder the job lists a tree: documents enough to keep a backend's
     // reading ahead busy, and few enough folders that those it holds open stay few.
     static constexpr std::size_t kPlannedDocuments = 512;

@@ -13,6 +13,7 @@ packages=(
   fonts-wqy-microhei locales
   libimage-exiftool-perl libarchive-zip-perl time bindfs
   dpkg-dev desktop-file-utils unzip
+  libxlsxwriter-dev python3-openpyxl libreoffice-calc-nogui
 )
 
 sudo=""

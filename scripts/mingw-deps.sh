@@ -10,3 +10,6 @@ prefix=${2:-$scripts/../build/mingw-deps/$arch}
 
 # The version of Debian 12 (bookworm), which the Linux build links too.
 bash "$scripts/mingw-source-build.sh" pugixml 1.13-0.2 "$arch" "$prefix" -DPUGIXML_BUILD_TESTS=OFF
+# The workbook writer, with the minizip it carries; zlib is Debian's libz-mingw-w64-dev.
+bash "$scripts/mingw-source-build.sh" libxlsxwriter 1.1.4-2 "$arch" "$prefix" \
+  -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF

@@ -35,10 +35,11 @@ void ShellAccess::findItem(const std::string& name) {
     m_item = m_folder->parseName(name);
 }
 
-std::string ShellAccess::itemDetail(int column) {
+std::string ShellAccess::itemDetail(int column, TextForm form) {
     if (!m_folder || !m_item)
         throw ShellError(shell_hr::kPointer);
-    return m_folder->itemDetail(*m_item, column);
+    return form == TextForm::Utf8 ? m_folder->itemDetailUtf8(*m_item, column)
+                                  : m_folder->itemDetail(*m_item, column);
 }
 
 std::string ShellAccess::itemText() {
@@ -47,10 +48,11 @@ std::string ShellAccess::itemText() {
     return m_folder->itemText(*m_item);
 }
 
-std::string ShellAccess::columnHeading(int column) {
+std::string ShellAccess::columnHeading(int column, TextForm form) {
     if (!m_folder)
         throw ShellError(shell_hr::kPointer);
-    return m_folder->columnHeading(column);
+    return form == TextForm::Utf8 ? m_folder->columnHeadingUtf8(column)
+                                  : m_folder->columnHeading(column);
 }
 
 bool ShellAccess::itemUnreadable() {

@@ -10,6 +10,10 @@
 // The document title's detail column.
 inline constexpr int TITLE_COLUMN = 21;
 
+// How the shell's texts are handed on: in the system's narrow code page (the CSV) or in
+// UTF-8 (a workbook, which keeps every character).
+enum class TextForm { Narrow, Utf8 };
+
 // The shell layer as the job sees it: one shell connection, one folder and the current
 // item, each an explicit reference that is released once. Every operation raises
 // ShellError{E_POINTER} when the reference it needs is empty. Job thread only.
@@ -28,10 +32,10 @@ class ShellAccess {
     void expectItems(const std::string& folder, const std::vector<std::string>& names,
                      bool withText);
     void findItem(const std::string& name);
-    std::string itemDetail(int column);
+    std::string itemDetail(int column, TextForm form = TextForm::Narrow);
     // The first paragraph of the item's text (ShellFolderObject::itemText).
     std::string itemText();
-    std::string columnHeading(int column);
+    std::string columnHeading(int column, TextForm form = TextForm::Narrow);
     bool itemUnreadable();
     void releaseItem();
     void releaseFolder();

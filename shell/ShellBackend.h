@@ -34,6 +34,12 @@ class ShellFolderObject {
     }
     // Folder::GetDetailsOf with an empty string: the column's heading.
     virtual std::string columnHeading(int column) = 0;
+    // itemDetail and columnHeading in UTF-8 with every character whole. Narrow texts are
+    // UTF-8 on Linux; the Windows shell converts its UTF-16 texts without the code page.
+    virtual std::string itemDetailUtf8(ShellItemObject& item, int column) {
+        return itemDetail(item, column);
+    }
+    virtual std::string columnHeadingUtf8(int column) { return columnHeading(column); }
     // Whether the item's file could not be opened or read (denied, an I/O error, held by
     // another program): its details are then blank as for a document without properties.
     virtual bool itemUnreadable(ShellItemObject& item) {

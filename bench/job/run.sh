@@ -20,8 +20,8 @@
 # number of distinct documents behind the hard links; TARNEL_BENCH_ONLY=tree runs the tree
 # case alone.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../timed-run.sh
-. "$(dirname "$0")/../timed-run.sh"
+# shellcheck source=SCRIPTDIR/measure.sh
+. "$(dirname "$0")/measure.sh"
 
 build=$(realpath "${1:-build/linux}")
 work=${2:-${TMPDIR:-/tmp}/tarnel-job-bench}
@@ -53,33 +53,6 @@ if [ "$only" != tree ]; then
     "$make_folder" "$work/linked" "$count" 0 "$distinct"
     "$make_folder" "$work/big" "$count" "$big_bytes" "$distinct"
 fi
-
-drop_caches() {
-    sync && echo 3 >/proc/sys/vm/drop_caches
-}
-
-# measure warm|cold FOLDER COMMAND...: runs the command five times, with FOLDER for each
-# argument "{}"; sets wall (the best time in seconds) and rss (that run's peak resident set
-# in kB). warm: after a warm-up run; cold: after dropping the page cache before each run,
-# then running the command on an empty folder, which loads the program, its libraries and
-# what else it opens, so a cold time is that of the folder's and its documents' reads. A
-# failed run ends the script.
-measure() {
-    local mode=$1 folder=$2
-    shift 2
-    local -a command=("${@//\{\}/$folder}") empty=("${@//\{\}/$work/empty}")
-    wall="" rss=""
-    if [ "$mode" = warm ]; then
-        "${command[@]}" >/dev/null 2>&1 || true
-    fi
-    for _ in 1 2 3 4 5; do
-        if [ "$mode" = cold ]; then
-            drop_caches
-            /usr/bin/time -o /dev/null "${empty[@]}" >/dev/null 2>&1 || true
-        fi
-        timed_run "" "${command[@]}"
-    done
-}
 
 lines=()
 report() {

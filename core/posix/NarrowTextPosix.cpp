@@ -40,6 +40,10 @@ std::string fromUtf8(const std::string& text) {
     return text;
 }
 
+std::string toUtf8(const std::string& text) {
+    return text;
+}
+
 // Only a complete, valid UTF-8 sequence is one character: a lead byte without its
 // continuation bytes stands alone, so the byte after it is looked at on its own.
 std::size_t charLength(const std::string& text, std::size_t pos) {

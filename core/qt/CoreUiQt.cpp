@@ -1,6 +1,7 @@
 // The boxes and choosers of CCore on Linux, through Qt, and the hooks tests answer them by.
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <utility>
 
@@ -57,9 +58,15 @@ std::optional<std::string> chooseFolder(QWidget* owner, const std::string& title
 std::string CCore::fileTxtSave(std::string offeredName) {
     if (auto answer = takeNextFileName())
         return *answer;
-    QString path =
-        QFileDialog::getSaveFileName(nullptr, QString(), QString::fromStdString(offeredName),
-                                     QStringLiteral("CSV (*.csv);;* (*)"));
+    // CSV first, as the offered name; a name typed without an extension under the workbook
+    // filter is a workbook.
+    const QString workbook = QStringLiteral("Excel 工作簿 (*.xlsx)");
+    QString chosenFilter;
+    QString path = QFileDialog::getSaveFileName(
+        nullptr, QString(), QString::fromStdString(offeredName),
+        QStringLiteral("CSV (*.csv);;") + workbook + QStringLiteral(";;* (*)"), &chosenFilter);
+    if (!path.isEmpty() && chosenFilter == workbook && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".xlsx");
     return path.toStdString();
 }
 

@@ -12,7 +12,9 @@ std::string CCore::fileTxtSave(std::string offeredName) {
     // Room for long paths; the chooser never writes past nMaxFile.
     std::vector<char> path(32768, '\0');
     offeredName.copy(path.data(), path.size() - 1);
-    static const char kFilter[] = "CSV (*.csv)\0*.csv\0* (*.*)\0*.*\0";
+    // CSV first, as the offered name; the default extension follows the filter chosen.
+    static const char kFilter[] =
+        "CSV (*.csv)\0*.csv\0Excel 工作簿 (*.xlsx)\0*.xlsx\0* (*.*)\0*.*\0";
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = GetActiveWindow();

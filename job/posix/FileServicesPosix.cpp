@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -122,6 +123,33 @@ std::optional<FileFault> checkLocks(int fd, const std::string& path) {
     return std::nullopt;
 }
 
+// Opens path to write it, without blocking, as a FIFO would wait for a reader; to read it
+// too, to see what the file begins with, unless the user may only write it.
+int openForWriting(const std::string& path, int create) {
+    int fd = ::open(path.c_str(), O_RDWR | create | kOpenAnyFile, 0666);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(path.c_str(), O_WRONLY | create | kOpenAnyFile, 0666);
+    return fd;
+}
+
+// Whether the file open at fd may be the output: a regular file that refused() accepts and
+// that no other program holds.
+std::optional<FileFault> takeOpened(int fd, const std::string& path, const OutputRefusal& refused) {
+    std::optional<FileFault> fault = checkOpened(fd, refused);
+    return fault ? fault : checkLocks(fd, path);
+}
+
+// Brings the folder's entries to its disk, so that a rename in it outlives a crash.
+void syncFolderOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 // As opendir opens: without blocking, should a FIFO stand at the path.
 constexpr int kOpenFolder = O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC;
 
@@ -228,6 +256,44 @@ std::optional<std::string> readFileHead(const std::string& path, std::size_t lim
     return head;
 }
 
+std::variant<std::string, FileFault> createFileBeside(const std::string& path) {
+    // The process id keeps two programs apart, the counter two outputs of one; a name still
+    // taken (a file left by a crash) is passed over.
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = path + "." + std::to_string(::getpid()) + "-" +
+                           std::to_string(counter.fetch_add(1)) + ".tmp";
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            return faultOf(errno);
+    }
+    return FileFault::Exists;
+}
+
+std::optional<FileFault> replaceFile(const std::string& from, const std::string& to) {
+    int fd = ::open(from.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return faultOf(errno);
+    std::optional<FileFault> fault;
+    if (::fsync(fd) != 0)
+        fault = faultOf(errno);
+    if (::close(fd) != 0 && !fault && errno != EINTR)
+        fault = faultOf(errno);
+    if (!fault && ::rename(from.c_str(), to.c_str()) != 0)
+        fault = faultOf(errno);
+    if (!fault)
+        syncFolderOf(to);
+    return fault;
+}
+
+bool removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
 bool fitsNameLimits(const std::string& folder, const std::string& name) {
     long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     if (limit <= 0)
@@ -328,21 +394,31 @@ std::optional<FileFault> OutputFile::append(const std::string& path, const FileI
 
 std::optional<FileFault> OutputFile::open(const std::string& path, const OutputRefusal& refused) {
     close();
-    // Without blocking, as a FIFO would wait for a reader. Read too, to see what the file
-    // begins with, unless the user may only write it.
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0 && errno == EACCES)
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    int fd = openForWriting(path, O_CREAT);
     if (fd < 0)
         return faultOf(errno);
     // Truncating only once the file is known for one the CSV may replace, and its locks
     // are ours, keeps a document or a file another program holds intact.
-    std::optional<FileFault> fault = checkOpened(fd, refused);
-    if (!fault)
-        fault = checkLocks(fd, path);
+    std::optional<FileFault> fault = takeOpened(fd, path, refused);
     if (!fault && ::ftruncate(fd, 0) != 0)
         fault = faultOf(errno);
     if (fault) {
+        ::close(fd);
+        return fault;
+    }
+    m_fd = fd;
+    m_nCommitted = 0;
+    return std::nullopt;
+}
+
+std::optional<FileFault> OutputFile::hold(const std::string& path, const OutputRefusal& refused) {
+    close();
+    int fd = openForWriting(path, 0);
+    if (fd < 0 && errno == ENOENT)
+        return hasOfficeLockFile(path) ? std::optional(FileFault::OfficeLockFile) : std::nullopt;
+    if (fd < 0)
+        return faultOf(errno);
+    if (std::optional<FileFault> fault = takeOpened(fd, path, refused)) {
         ::close(fd);
         return fault;
     }

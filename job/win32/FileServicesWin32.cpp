@@ -291,10 +291,24 @@ std::optional<FileFault> OutputFile::open(const std::string& path, const OutputR
     std::optional<FileFault> fault = openHandle(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS);
     if (fault == FileFault::Denied)
         fault = openHandle(path, GENERIC_WRITE, 0, OPEN_ALWAYS);
-    if (fault)
-        return fault;
+    return fault ? fault : checkHeld(refused, true);
+}
+
+std::optional<FileFault> OutputFile::hold(const std::string& path, const OutputRefusal& refused) {
+    std::optional<FileFault> fault =
+        openHandle(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING);
+    if (fault == FileFault::Denied)
+        fault = openHandle(path, GENERIC_WRITE, 0, OPEN_EXISTING);
+    if (fault && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetLastError() == ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+    return fault ? fault : checkHeld(refused, false);
+}
+
+std::optional<FileFault> OutputFile::checkHeld(const OutputRefusal& refused, bool truncate) {
     // A pipe, a console or a device is no file to keep lines in; truncated only once the
     // file is known for one the CSV may replace.
+    std::optional<FileFault> fault;
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(m_handle) != FILE_TYPE_DISK)
         fault = FileFault::NotAFile;
@@ -303,8 +317,9 @@ std::optional<FileFault> OutputFile::open(const std::string& path, const OutputR
     else if (refused && refused({identityOf(info), info.nNumberOfLinks,
                                  headOf(m_handle, OpenedOutput::kHeadBytes)}))
         fault = FileFault::IsDocument;
-    else if (SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-             !SetEndOfFile(m_handle))
+    else if (truncate &&
+             (SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+              !SetEndOfFile(m_handle)))
         fault = faultOf(GetLastError());
     if (fault)
         close();
@@ -355,4 +370,43 @@ void OutputFile::close() {
 
 bool OutputFile::isOpen() const {
     return m_handle != INVALID_HANDLE_VALUE;
+}
+
+std::variant<std::string, FileFault> createFileBeside(const std::string& path) {
+    // The process and thread ids keep two jobs apart; a name still taken (a file left by a
+    // crash) is passed over.
+    std::string stem = path + "." + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(GetCurrentThreadId());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = stem + "-" + std::to_string(attempt) + ".tmp";
+        HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return name;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            return faultOf(GetLastError());
+    }
+    return FileFault::Exists;
+}
+
+std::optional<FileFault> replaceFile(const std::string& from, const std::string& to) {
+    HANDLE file = CreateFileA(from.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return faultOf(GetLastError());
+    std::optional<FileFault> fault;
+    if (!FlushFileBuffers(file))
+        fault = faultOf(GetLastError());
+    if (!CloseHandle(file) && !fault)
+        fault = faultOf(GetLastError());
+    if (!fault &&
+        !MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        fault = faultOf(GetLastError());
+    return fault;
+}
+
+bool removeFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "CCore.h"
+#include "NarrowText.h"
 #include "ShellAccess.h"
 #include "ShellError.h"
 
@@ -66,6 +67,15 @@ struct TestShellObjects {
         }
 
         std::string columnHeading(int column) override { return "H" + std::to_string(column); }
+
+        // Its texts are set narrow; as UTF-8 they come whole for every character the code
+        // page has.
+        std::string itemDetailUtf8(ShellItemObject& object, int column) override {
+            return narrow_text::toUtf8(itemDetail(object, column));
+        }
+        std::string columnHeadingUtf8(int column) override {
+            return narrow_text::toUtf8(columnHeading(column));
+        }
 
         bool itemUnreadable(ShellItemObject& object) override {
             std::lock_guard guard(state->lock);

@@ -28,7 +28,7 @@ std::unique_ptr<ShellItemObject> ComFolder::parseName(const std::string& name) {
     return std::make_unique<ComItem>(std::move(item), name);
 }
 
-std::string ComFolder::itemDetail(ShellItemObject& item, int column) {
+Bstr ComFolder::itemDetails(ShellItemObject& item, int column) {
     FolderItem* folderItem = static_cast<ComItem&>(item).get();
     VariantArg argument;
     // The argument's own reference, dropped when it is cleared.
@@ -38,11 +38,27 @@ std::string ComFolder::itemDetail(ShellItemObject& item, int column) {
     return detailsOf(argument, column);
 }
 
-std::string ComFolder::columnHeading(int column) {
+Bstr ComFolder::headingDetails(int column) {
     VariantArg argument;
     argument.value().bstrVal = bstrFromNarrow(std::string()).release();
     argument.value().vt = VT_BSTR;
     return detailsOf(argument, column);
+}
+
+std::string ComFolder::itemDetail(ShellItemObject& item, int column) {
+    return narrowFromBstr(itemDetails(item, column).get());
+}
+
+std::string ComFolder::columnHeading(int column) {
+    return narrowFromBstr(headingDetails(column).get());
+}
+
+std::string ComFolder::itemDetailUtf8(ShellItemObject& item, int column) {
+    return utf8FromBstr(itemDetails(item, column).get());
+}
+
+std::string ComFolder::columnHeadingUtf8(int column) {
+    return utf8FromBstr(headingDetails(column).get());
 }
 
 bool ComFolder::itemUnreadable(ShellItemObject& item) {
@@ -70,13 +86,13 @@ std::string ComFolder::itemText(ShellItemObject& item) {
     return narrowFromUtf8Dropping(documentFirstParagraph(source));
 }
 
-std::string ComFolder::detailsOf(VariantArg& argument, int column) {
+Bstr ComFolder::detailsOf(VariantArg& argument, int column) {
     Bstr text;
     const HRESULT hr = m_folder->GetDetailsOf(argument.value(), column, text.put());
     if (FAILED(hr))
         raiseComFailure(hr, m_folder.get(), IID_Folder);
     raiseIfFailed(argument.clear());
-    return narrowFromBstr(text.get());
+    return text;
 }
 
 std::unique_ptr<ShellFolderObject> ComShell::nameSpace(const std::string& path) {

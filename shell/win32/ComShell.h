@@ -33,13 +33,18 @@ class ComFolder : public ShellFolderObject {
     // Items come only from this backend's parseName.
     std::string itemDetail(ShellItemObject& item, int column) override;
     std::string columnHeading(int column) override;
+    std::string itemDetailUtf8(ShellItemObject& item, int column) override;
+    std::string columnHeadingUtf8(int column) override;
     bool itemUnreadable(ShellItemObject& item) override;
     // The shell has no text of a document: the project's own reader reads it from the file.
     std::string itemText(ShellItemObject& item) override;
 
   private:
     // Folder::GetDetailsOf with that argument, which is cleared before the text is returned.
-    std::string detailsOf(VariantArg& argument, int column);
+    Bstr detailsOf(VariantArg& argument, int column);
+    // The shell's texts of an item's detail and of a column's heading.
+    Bstr itemDetails(ShellItemObject& item, int column);
+    Bstr headingDetails(int column);
 
     ComRef<Folder> m_folder;
     std::string m_prefix;  // the folder's path as it was opened, ending with a separator

@@ -56,6 +56,25 @@ std::string narrowCharacter(std::wstring_view character) {
     return std::string(narrow, static_cast<std::size_t>(length));
 }
 
+// The text in that code page, direction marks dropped first: Windows puts them into date
+// texts, and the ANSI code page has no place for them.
+std::string multiByteFrom(UINT codePage, std::wstring_view text) {
+    std::wstring kept(text);
+    kept.erase(std::remove_if(kept.begin(), kept.end(), isDirectionMark), kept.end());
+    if (kept.empty())
+        return {};
+    const int length = checkedLength(kept.size());
+    const int needed =
+        WideCharToMultiByte(codePage, 0, kept.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed == 0)
+        raiseLastError();
+    std::string out(static_cast<std::size_t>(needed), '\0');
+    if (WideCharToMultiByte(codePage, 0, kept.data(), length, out.data(), needed, nullptr,
+                            nullptr) == 0)
+        raiseLastError();
+    return out;
+}
+
 }  // namespace
 
 std::wstring wideFromNarrow(const std::string& text) {
@@ -71,26 +90,19 @@ Bstr bstrFromNarrow(const std::string& text) {
 }
 
 std::string narrowFromWide(std::wstring_view text) {
-    std::wstring kept(text);
-    kept.erase(std::remove_if(kept.begin(), kept.end(), isDirectionMark), kept.end());
-    if (kept.empty())
-        return {};
-    const int length = checkedLength(kept.size());
-    const int needed =
-        WideCharToMultiByte(CP_ACP, 0, kept.data(), length, nullptr, 0, nullptr, nullptr);
-    if (needed == 0)
-        raiseLastError();
-    std::string narrow(static_cast<std::size_t>(needed), '\0');
-    if (WideCharToMultiByte(CP_ACP, 0, kept.data(), length, narrow.data(), needed, nullptr,
-                            nullptr) == 0)
-        raiseLastError();
-    return narrow;
+    return multiByteFrom(CP_ACP, text);
 }
 
 std::string narrowFromBstr(BSTR text) {
     if (!text)
         return {};
     return narrowFromWide(std::wstring_view(text, SysStringLen(text)));
+}
+
+std::string utf8FromBstr(BSTR text) {
+    if (!text)
+        return {};
+    return multiByteFrom(CP_UTF8, std::wstring_view(text, SysStringLen(text)));
 }
 
 std::string narrowFromUtf8Dropping(std::string_view utf8) {

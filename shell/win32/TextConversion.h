@@ -16,6 +16,8 @@ Bstr bstrFromNarrow(const std::string& text);
 // page has no place for them, so they would reach the CSV as "?". A null text is empty.
 std::string narrowFromWide(std::wstring_view text);
 std::string narrowFromBstr(BSTR text);
+// The same in UTF-8, where every character has a form: the path of a workbook's texts.
+std::string utf8FromBstr(BSTR text);
 
 // UTF-8 text (the reader's) in the ANSI code page, where a character the code page lacks is
 // left out rather than made a "?" that would read as part of the text; blank runs left

@@ -6,6 +6,7 @@
 #include "DocumentFolders.h"
 #include "StandInFiles.h"
 #include "WineCorpus.h"
+#include "WorkbookSheet.h"
 
 namespace {
 
@@ -41,6 +42,30 @@ TEST_F(BatchProgramTest, writesTheGbkCsvAndRenamesToSoundTitlesOnly) {
     EXPECT_EQ(folderContent(documents.path()), documents.expectedContent());
     EXPECT_EQ(GetFileAttributesA((documents.path() + "..\\逃出.doc").c_str()),
               INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(shell.everyReferenceReleased());
+}
+
+// The shell's UTF-16 reaches the workbook whole, where the code page's CSV has "?" for
+// each UTF-16 unit it lacks.
+TEST_F(BatchProgramTest, writesAWorkbookOfTheShellsWholeTextsBesideTheCodePagesCsv) {
+    TempDir documents;
+    documents.write("a.doc");
+    documents.write("b.doc");
+    shell.heading(21, L"标题");
+    shell.text(L"a.doc", 21, L"\U00020000 \U0001F600 \uD55C\uAD6D \u1E9E");
+    shell.text(L"b.doc", 21, L"=1+2");
+    const std::string workbook = outFolder.file("属性.xlsx");
+    const std::string csv = outFolder.file("属性.csv");
+    for (const std::string& out : {workbook, csv})
+        EXPECT_EQ(runBatch({"--props", "21", "--out", out, documents.path()}), 0u) << errors;
+    std::optional<WorkbookSheet> sheet = readWorkbookSheet(workbook);
+    ASSERT_TRUE(sheet);
+    EXPECT_TRUE(sheet->allText);
+    EXPECT_EQ(sheet->name, utf8(u8"属性"));
+    const std::vector<std::vector<std::string>> rows = {
+        {utf8(u8"标题")}, {utf8(u8"𠀀 😀 한국 ẞ")}, {"=1+2"}};
+    EXPECT_EQ(sheet->rows, rows);
+    EXPECT_EQ(readFile(csv), "标题\r\n?? ?? ?? ?\r\n'=1+2\r\n");
     EXPECT_TRUE(shell.everyReferenceReleased());
 }
 

@@ -7,6 +7,7 @@
 
 #include "CCore.h"
 #include "PropertyList.h"
+#include "RowFields.h"
 #include "ShellAccess.h"
 #include "TempDir.h"
 #include "TestShell.h"
@@ -93,10 +94,13 @@ class CsvLines : public ::testing::Test {
         return propertyColumns(normalisePropertyList(propids), core).numbers;
     }
     std::string heading(const std::string& propids, bool fullName) {
-        return headingLine(columns(propids), fullName, layer);
+        return csvLine(headingFields(columns(propids), fullName, layer, TextForm::Narrow));
     }
     std::string data(const std::string& propids, bool fullName) {
-        return dataLine(columns(propids), fullName, folder.path(), "a.doc", layer);
+        return line(columns(propids), fullName, folder.path());
+    }
+    std::string line(const std::vector<int>& columns, bool fullName, const std::string& path) {
+        return csvLine(dataFields(columns, fullName, path, "a.doc", layer, TextForm::Narrow));
     }
 
     CCore core;
@@ -128,7 +132,7 @@ TEST_F(CsvLines, quoteDetailsHeadingsAndPathsThatWouldSplitALine) {
 
     std::string odd = "x,\"y\"";
     odd += kPathSeparator;
-    EXPECT_EQ(dataLine({0}, true, odd, "a.doc", layer),
+    EXPECT_EQ(line({0}, true, odd),
               "\"x,\"\"y\"\"" + std::string(1, kPathSeparator) + "a.doc\",a.doc");
 }
 
@@ -136,7 +140,7 @@ TEST_F(CsvLines, markFormulaStartsInDetailsAndPaths) {
     shell.setDetail("a.doc", 2, "=1+2");
     shell.setDetail("a.doc", 3, "-5");
     EXPECT_EQ(data("2,3", false), "'=1+2,-5");
-    EXPECT_EQ(dataLine({}, true, "=x" + std::string(1, kPathSeparator), "a.doc", layer),
+    EXPECT_EQ(line({}, true, "=x" + std::string(1, kPathSeparator)),
               "'=x" + std::string(1, kPathSeparator) + "a.doc");
 }
 
