@@ -40,7 +40,7 @@ OutputRefusal documentRefusal(std::string outputPath, std::string folder,
     };
 }
 
-std::optional<std::string> nameInFolder(const std::string& path, const std::string& folder) {
+std::optional<OutputPlace> outputPlace(const std::string& path) {
     std::size_t nameStart = fileNameStart(path);
     if (nameStart == path.size())
         return std::nullopt;
@@ -48,7 +48,14 @@ std::optional<std::string> nameInFolder(const std::string& path, const std::stri
     std::string parent =
         nameStart == 0 ? std::string(".") + kPathSeparator : path.substr(0, nameStart);
     std::optional<FileIdentity> parentIdentity = fileIdentity(parent);
-    if (!parentIdentity || !sameFile(fileIdentity(folder), *parentIdentity))
+    if (!parentIdentity)
         return std::nullopt;
-    return path.substr(nameStart);
+    return OutputPlace{*parentIdentity, path.substr(nameStart)};
+}
+
+std::optional<std::string> nameInFolder(const std::string& path, const std::string& folder) {
+    std::optional<OutputPlace> place = outputPlace(path);
+    if (!place || !sameFile(fileIdentity(folder), place->folder))
+        return std::nullopt;
+    return place->name;
 }

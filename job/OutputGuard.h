@@ -25,6 +25,14 @@ bool sameFile(const std::optional<FileIdentity>& a, const FileIdentity& b);
 OutputRefusal documentRefusal(std::string outputPath, std::string folder,
                               std::vector<std::string> documents);
 
+// The folder the output's path puts it in, as the file system finds it, and its name there;
+// nothing for a path without a name or whose folder is not found.
+struct OutputPlace {
+    FileIdentity folder;
+    std::string name;
+};
+std::optional<OutputPlace> outputPlace(const std::string& path);
+
 // The output's name when it lies directly in folder (which ends with a separator), as the
 // file system finds the two folders: the same one whatever the spelling.
 std::optional<std::string> nameInFolder(const std::string& path, const std::string& folder);

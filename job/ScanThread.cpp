@@ -53,7 +53,8 @@ void CScanThread::scan() {
     if (std::string settingsFolder = config_path::storeFolder(); !settingsFolder.empty())
         m_settingsFolder = fileIdentity(settingsFolder + kPathSeparator);
     // The output in the top folder is refused if it is one of these.
-    std::vector<std::string> documents = documentNames(m_folderPath, listing, std::nullopt);
+    std::vector<std::string> documents =
+        documentNames(m_folderPath, fileIdentity(m_folderPath), listing, std::nullopt);
     // A refused template leaves the previous output file as it was too.
     if (m_settings.rename && !makeRenamer(listing))
         return;
@@ -91,6 +92,8 @@ bool CScanThread::walkTree(const std::vector<std::string>& topDocuments) {
     // The folders ahead are listed and announced before the job is done with the one it is
     // at, so the shell may read on past the end of each: a tree of small folders goes about
     // as fast as one folder.
+    if (m_settings.getprops)
+        m_outputPlace = outputPlace(m_settings.fileout);
     std::deque<PlannedFolder> planned;
     planAhead(planned);
     if (!processFolder(topDocuments))
@@ -131,9 +134,10 @@ std::optional<CScanThread::PlannedFolder> CScanThread::planNextFolder() {
     // The output, made after the top folder was listed, may stand in a subfolder; a
     // preview takes its name as the job will.
     std::optional<std::string> output;
-    if (m_settings.getprops)
-        output = nameInFolder(m_settings.fileout, walked->path);
-    std::vector<std::string> documents = documentNames(walked->path, walked->listing, output);
+    if (m_outputPlace && sameFile(walked->identity, m_outputPlace->folder))
+        output = m_outputPlace->name;
+    std::vector<std::string> documents =
+        documentNames(walked->path, walked->identity, walked->listing, output);
     announce(walked->path, documents);
     return PlannedFolder{std::move(*walked), std::move(output), std::move(documents)};
 }
@@ -186,10 +190,10 @@ bool CScanThread::processFolder(const std::vector<std::string>& documents) {
 }
 
 std::vector<std::string> CScanThread::documentNames(
-    const std::string& folder, const FolderListing& listing,
-    const std::optional<std::string>& output) const {
+    const std::string& folder, const std::optional<FileIdentity>& identity,
+    const FolderListing& listing, const std::optional<std::string>& output) const {
     std::vector<std::string> names;
-    if (m_settingsFolder && sameFile(fileIdentity(folder), *m_settingsFolder))
+    if (m_settingsFolder && sameFile(identity, *m_settingsFolder))
         return names;
     for (const ListingEntry& entry : listing.entries) {
         if (!entry.directory && m_types.matches(entry.name) && entry.name != output &&

@@ -11,6 +11,7 @@
 #include "FileServices.h"
 #include "JobOutput.h"
 #include "JobReport.h"
+#include "OutputGuard.h"
 #include "ShellAccess.h"
 #include "StartJob.h"
 #include "TreeWalk.h"
@@ -51,7 +52,9 @@ class CScanThread {
     bool openOutput(const std::vector<std::string>& documents);
     // The documents of a folder's listing, in listing order, without owner files, the
     // output's name and anything of the settings folder.
-    std::vector<std::string> documentNames(const std::string& folder, const FolderListing& listing,
+    std::vector<std::string> documentNames(const std::string& folder,
+                                           const std::optional<FileIdentity>& identity,
+                                           const FolderListing& listing,
                                            const std::optional<std::string>& output) const;
     // Tells the shell the documents of a folder the job will take after those told before.
     void announce(const std::string& folder, const std::vector<std::string>& documents);
@@ -104,6 +107,8 @@ class CScanThread {
     DocumentTypes m_types;
     // Where the settings and journals are, whose files are no documents of any job.
     std::optional<FileIdentity> m_settingsFolder;
+    // Where the output stands, looked up once for every folder of a tree.
+    std::optional<OutputPlace> m_outputPlace;
     std::vector<int> m_columns;
     bool m_bHeadingWritten = false;
     // How far ahead of its folder the job lists a tree: documents enough to keep a backend's

@@ -46,7 +46,7 @@ std::optional<WalkedFolder> TreeWalk::next() {
 
 WalkedFolder TreeWalk::enterTop() {
     TreeFolderListing found = listTreeFolder(m_top, FolderLinks::Follow);
-    WalkedFolder top{m_top, {}, std::move(found.listing)};
+    WalkedFolder top{m_top, {}, std::move(found.listing), found.identity};
     if (top.listing.fault == FolderListing::Fault::None) {
         // Mount points below the top folder are left out, but the top folder may be one.
         m_volume = found.identity.volume;
@@ -76,7 +76,8 @@ std::optional<WalkedFolder> TreeWalk::enter(const ListingEntry& entry, std::stri
         return unwalked(UnwalkedFolder::Reason::OtherDevice);
     if (!m_walked.emplace(found.identity.volume, found.identity.index).second)
         return unwalked(UnwalkedFolder::Reason::MetBefore);
-    WalkedFolder folder{std::move(path), std::move(relative), std::move(found.listing)};
+    WalkedFolder folder{std::move(path), std::move(relative), std::move(found.listing),
+                        found.identity};
     descend(folder);
     return folder;
 }

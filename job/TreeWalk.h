@@ -15,6 +15,7 @@ struct WalkedFolder {
     std::string path;      // absolute, ending with a separator
     std::string relative;  // from the top folder, ending with a separator; empty for the top
     FolderListing listing;
+    FileIdentity identity;  // of the folder listed
 };
 
 // A subfolder the walk did not enter, and why, for the end report.
