@@ -82,10 +82,19 @@ bool CScanThread::readTypes() {
 FolderListing CScanThread::listTop() {
     if (!m_settings.subfolders)
         return listFolder(m_folderPath);
-    m_walk = std::make_unique<TreeWalk>(m_folderPath, [this](const UnwalkedFolder& folder) {
-        m_report.folderNotWalked(folder.relative, folder.reason);
-    });
-    return m_walk->next()->listing;
+    m_walk = std::make_unique<TreeLister>(m_folderPath);
+    // The top folder comes first, never as a folder not walked.
+    return nextWalkedFolder()->listing;
+}
+
+std::optional<WalkedFolder> CScanThread::nextWalkedFolder() {
+    while (std::optional<TreeLister::Step> step = m_walk->next()) {
+        if (WalkedFolder* folder = std::get_if<WalkedFolder>(&*step))
+            return std::move(*folder);
+        const UnwalkedFolder& unwalked = std::get<UnwalkedFolder>(*step);
+        m_report.folderNotWalked(unwalked.relative, unwalked.reason);
+    }
+    return std::nullopt;
 }
 
 bool CScanThread::walkTree(const std::vector<std::string>& topDocuments) {
@@ -128,7 +137,7 @@ void CScanThread::planAhead(std::deque<PlannedFolder>& planned) {
 }
 
 std::optional<CScanThread::PlannedFolder> CScanThread::planNextFolder() {
-    std::optional<WalkedFolder> walked = m_walk->next();
+    std::optional<WalkedFolder> walked = nextWalkedFolder();
     if (!walked)
         return std::nullopt;
     // The output, made after the top folder was listed, may stand in a subfolder; a

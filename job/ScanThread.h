@@ -14,7 +14,7 @@
 #include "OutputGuard.h"
 #include "ShellAccess.h"
 #include "StartJob.h"
-#include "TreeWalk.h"
+#include "TreeLister.h"
 
 // The worker of one job. It holds its own references to everything it uses, so nothing
 // the front-end frees can be reached from the job's thread.
@@ -44,6 +44,8 @@ class CScanThread {
     bool openFolder();
     // The top folder's listing, the first folder of the walk for a job over a tree.
     FolderListing listTop();
+    // The walk's next folder; the subfolders it did not enter on the way are told.
+    std::optional<WalkedFolder> nextWalkedFolder();
     // The kinds of the settings' list; false when it is refused.
     bool readTypes();
     // The renamer with the settings' rules; false when their template is refused.
@@ -102,7 +104,7 @@ class CScanThread {
     std::string m_currentPath;
     std::string m_currentRelative;
     // The folders of a job over the tree.
-    std::unique_ptr<TreeWalk> m_walk;
+    std::unique_ptr<TreeLister> m_walk;
     // The kinds of documents the job takes.
     DocumentTypes m_types;
     // Where the settings and journals are, whose files are no documents of any job.
@@ -113,7 +115,7 @@ class CScanThread {
     bool m_bHeadingWritten = false;
     // How far ahead of its folder the job lists a tree: documents enough to keep a backend's
     // reading ahead busy, and few enough folders that those it holds open stay few.
-    static constexpr std::size_t kPlannedDocuments = 512;
+    static constexpr std::size_t kPlannedDocuments = 1024;
     static constexpr std::size_t kPlannedFolders = 64;
     JobReport m_report;
     // Made once the folder is listed, for a job that renames.

@@ -51,7 +51,7 @@ void ReadAhead::expect(std::string folder, std::vector<std::string> names) {
         unread = announcedEnd() - m_nextToRead;
         // Waking a thread costs more than reading a small document: the threads sleep on
         // until there are several to read, or the job waits for one.
-        toWake = unread >= kReaderRoom ? readersToWake() : 0;
+        toWake = unread >= kJobRun + kReaderRoom ? readersToWake() : 0;
     }
     for (std::size_t i = 0; i < toWake; ++i)
         m_roomMade.notify_one();

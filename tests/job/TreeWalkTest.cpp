@@ -1,3 +1,4 @@
+#include "TreeLister.h"
 #include "TreeWalk.h"
 
 #include <gtest/gtest.h>
@@ -220,3 +221,35 @@ TEST(TreeWalk, walksNoFolderTwiceNorIntoAnotherDeviceBelowTheTop) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "see the child's failures above";
 }
 #endif
+
+// The lister's thread gives the walk's steps in the walk's own order, folders and folders not
+// walked alike, past as many as it lists ahead; and it may be left before the tree is done.
+TEST(TreeLister, givesTheWalksStepsInItsOrder) {
+    TempDir top;
+    for (int i = 0; i < 100; ++i)
+        top.makeFolder("f" + std::to_string(100 + i) + "/sub");
+#ifndef _WIN32
+    for (int i = 0; i < 10; ++i)
+        fs::create_directory_symlink("f100", top.file("f" + std::to_string(150 + i) + "-link"));
+#endif
+    std::vector<std::string> walked;
+    TreeWalk walk(top.path(), [&](const UnwalkedFolder& folder) {
+        walked.push_back("not " + folder.relative);
+    });
+    while (std::optional<WalkedFolder> folder = walk.next())
+        walked.push_back(folder->relative);
+
+    std::vector<std::string> listed;
+    TreeLister lister(top.path());
+    while (std::optional<TreeLister::Step> step = lister.next()) {
+        if (const WalkedFolder* folder = std::get_if<WalkedFolder>(&*step))
+            listed.push_back(folder->relative);
+        else
+            listed.push_back("not " + std::get<UnwalkedFolder>(*step).relative);
+    }
+    EXPECT_EQ(listed, walked);
+    EXPECT_EQ(listed.size(), 201u + (kPathSeparator == '/' ? 10u : 0u));
+
+    TreeLister left(top.path());
+    EXPECT_TRUE(left.next());
+}
