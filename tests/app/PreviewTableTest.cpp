@@ -28,8 +28,8 @@ TEST(PreviewTable, sortsByEachColumnEitherWayKeepingTheJobOrderOfEqualCells) {
     EXPECT_EQ(column(table, CPreviewTable::OldName), "d.doc c.doc b.doc a.doc");
     table.sort(CPreviewTable::NewName, true);
     EXPECT_EQ(column(table, CPreviewTable::OldName), "a.doc d.doc b.doc c.doc");
-    table.sort(CPreviewTable::Note, false);
-    EXPECT_EQ(column(table, CPreviewTable::Note), "正文 标题为空 已有同名文件 ");
+    table.sort(CPreviewTable::NewName, false);
+    EXPECT_EQ(column(table, CPreviewTable::OldName), "c.doc b.doc a.doc d.doc");
 }
 
 TEST(PreviewTable, filtersToTheKeptNamesInTheCurrentOrderAndBack) {
