@@ -22,6 +22,12 @@
 #define IDC_ABOUT 1011
 #define IDC_STATUS 1012
 
+// The main dialog's entries in the Windows system menu: below 0xF000, where the system's own
+// commands begin, and their low four bits clear, as Windows uses them.
+#define IDM_UNDO_RENAMES 0x0110
+#define IDM_OPTIONS 0x0120
+#define IDM_PREVIEW_RENAMES 0x0130
+
 // The buttons that end a dialog, as windows.h has them.
 #ifndef IDOK
 #define IDOK 1

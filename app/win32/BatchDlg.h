@@ -9,17 +9,17 @@
 #include "DialogItems.h"
 #include "ModalDialog.h"
 #include "WindowNotifier.h"
+#include "resource.h"
 
 // The main dialog over plain Win32: template IDD_MAIN, the key filter, the minimised
 // icon, and the notices handled in the dialog procedure itself, so that they arrive while
 // a message box or a chooser runs a loop of its own.
 class CBatchDlg : public CModalDialog, private DialogItems<BatchView> {
   public:
-    // The system menu's entries: below 0xF000, where the system's own commands begin, and
-    // their low four bits clear, as Windows uses them.
-    static constexpr UINT kUndoRenamesCommand = 0x0110;
-    static constexpr UINT kOptionsCommand = 0x0120;
-    static constexpr UINT kPreviewRenamesCommand = 0x0130;
+    // The system menu's entries.
+    static constexpr UINT kUndoRenamesCommand = IDM_UNDO_RENAMES;
+    static constexpr UINT kOptionsCommand = IDM_OPTIONS;
+    static constexpr UINT kPreviewRenamesCommand = IDM_PREVIEW_RENAMES;
 
     CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell);
 
