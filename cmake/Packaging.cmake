@@ -50,6 +50,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TARNEL_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (the boxes' buttons, the choosers) in Chinese like the dialog's; the
+# libraries found by dpkg-shlibdeps are added to it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # Every text of the dialog is Chinese: without a CJK font a desktop shows only boxes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-droid-fallback")
 

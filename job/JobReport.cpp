@@ -200,12 +200,24 @@ void JobReport::journalNotWritten(const std::string& path, FileFault fault) {
 void JobReport::previewed(const std::string& name, const std::string& newName, bool fromText) {
     renamed(fromText);
     m_bPreviewed = true;
-    m_previewLines.push_back(shownName(name) + " → " + shownName(newName) +
-                             (fromText ? "（取自正文）" : ""));
+    m_previewRows.push_back({shownName(name), shownName(newName), fromText ? "正文" : ""});
 }
 
 void JobReport::previewKept(const std::string& name, RenameOutcome outcome) {
-    m_previewLines.push_back(shownName(name) + "：保留原名（" + keptNameReason(outcome) + "）");
+    m_previewRows.push_back({shownName(name), "", keptNameReason(outcome)});
+}
+
+std::vector<std::string> JobReport::previewLines() const {
+    std::vector<std::string> lines;
+    lines.reserve(m_previewRows.size());
+    for (const PreviewRow& row : m_previewRows) {
+        if (row.newName.empty())
+            lines.push_back(row.name + "：保留原名（" + row.note + "）");
+        else
+            lines.push_back(row.name + " → " + row.newName +
+                            (row.note.empty() ? "" : "（取自正文）"));
+    }
+    return lines;
 }
 
 void JobReport::clamped(const std::vector<std::string>& fields) {

@@ -58,10 +58,18 @@ class JobReport {
     void journalNotWritten(const std::string& path, FileFault fault);
     void clamped(const std::vector<std::string>& fields);
 
-    // A preview's line for one document: the name it would get, or why it keeps its own.
+    // A preview's row for one document, its names as shown: the name it would get, or none
+    // and why it keeps its own.
+    struct PreviewRow {
+        std::string name;
+        std::string newName;  // empty when the document keeps its name
+        std::string note;     // empty, "正文" for a name from the text, or the kept reason
+    };
     void previewed(const std::string& name, const std::string& newName, bool fromText);
     void previewKept(const std::string& name, RenameOutcome outcome);
-    const std::vector<std::string>& previewLines() const { return m_previewLines; }
+    const std::vector<PreviewRow>& previewRows() const { return m_previewRows; }
+    // The rows as the runner prints them, one line each.
+    std::vector<std::string> previewLines() const;
 
     bool failed() const { return !m_failure.empty() || !m_journalFailure.empty(); }
     // Whether a failure ended the job; the first one is the one told.
@@ -94,6 +102,6 @@ class JobReport {
     std::int32_t m_nRenamed = 0;
     std::int32_t m_nFromText = 0;
     bool m_bPreviewed = false;
-    std::vector<std::string> m_previewLines;
+    std::vector<PreviewRow> m_previewRows;
     std::vector<std::string> m_clampedFields;
 };

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 libz-mingw-w64-dev
-  wine wine64 wine32:i386 xvfb xauth x11-apps imagemagick
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  wine wine64 wine32:i386 xvfb xauth x11-apps imagemagick xdotool
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libzip-dev zlib1g-dev libpugixml-dev libgsf-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei locales

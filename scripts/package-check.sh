@@ -95,9 +95,9 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
     fail "$deb does not recommend a CJK font: '$recommends'"
 [ "$(dpkg-deb -f "$deb" Package Version Architecture)" = "$(printf 'Package: tarnel\nVersion: %s\nArchitecture: %s' "$version" "$arch")" ] ||
     fail "$deb names another package, version or architecture"
-# Computed from the programs by dpkg-shlibdeps: the libraries they link.
+# Computed from the programs by dpkg-shlibdeps: the libraries they link; and Qt's Chinese.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libqt6widgets6 libpugixml1v5 zlib1g; do
+for library in libc6 libstdc++6 libqt6widgets6 libpugixml1v5 zlib1g qt6-translations-l10n; do
     tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$library" ||
         fail "$deb does not depend on $library: $depends"
 done

@@ -1,5 +1,7 @@
 #include "BatchDlgLogic.h"
 
+#include <utility>
+
 #include "DialogState.h"
 #include "RenameUndo.h"
 #include "resource.h"
@@ -116,7 +118,23 @@ void CBatchDlgLogic::command(int id) {
 
 void CBatchDlgLogic::start() {
     copy();
-    JobRequest request{processJobSettings(), m_core, m_shell, m_szCmd};
+    m_previewed.reset();
+    startJob({processJobSettings(), m_core, m_shell, m_szCmd});
+}
+
+void CBatchDlgLogic::previewRenames() {
+    if (!m_core || m_bRunning)
+        return;
+    copy();
+    // Only the renames are previewed: the extraction's fields cannot hold the preview up.
+    JobSettings settings = processJobSettings();
+    settings.rename = 1;
+    settings.getprops = 0;
+    m_previewed = settings;
+    startJob({std::move(settings), m_core, m_shell, m_szCmd, true});
+}
+
+void CBatchDlgLogic::startJob(JobRequest request) {
     if (auto failure = checkJobRequest(request)) {
         m_view.warn(failure->message);
         if (std::optional<int> control =
@@ -144,7 +162,7 @@ void CBatchDlgLogic::stop() {
 
 void CBatchDlgLogic::setRunning(bool running) {
     m_bRunning = running ? 1 : 0;
-    m_view.enableUndoRenames(!running);
+    m_view.enableWindowCommands(!running);
 }
 
 void CBatchDlgLogic::returnToIdle(const std::string& runText) {
@@ -169,8 +187,37 @@ void CBatchDlgLogic::scanDone(const JobReport& report) {
     m_job.reset();
     returnToIdle("执行");
     m_view.setText(IDC_STATUS, doneText(*m_core, report.documents()));
+    // A preview's table shows what its report would tell, unless a failure ended it.
+    if (m_previewed && !report.endedByFailure())
+        return offerPreview(report.previewRows());
+    m_previewed.reset();
     if (std::string text = report.text(); !text.empty())
         m_view.warn(text);
+}
+
+void CBatchDlgLogic::offerPreview(const std::vector<JobReport::PreviewRow>& rows) {
+    for (;;) {
+        switch (m_view.showPreview(rows)) {
+            case PreviewChoice::Close:
+                m_previewed.reset();
+                return;
+            case PreviewChoice::Rename: {
+                JobSettings settings = *std::exchange(m_previewed, std::nullopt);
+                return startJob({std::move(settings), m_core, m_shell, m_szCmd});
+            }
+            case PreviewChoice::Options:
+                // Saved options change what the preview shows: it runs again.
+                if (m_view.editOptions())
+                    return previewRenames();
+                break;
+        }
+    }
+}
+
+void CBatchDlgLogic::editOptions() {
+    if (!m_core || m_bRunning)
+        return;
+    m_view.editOptions();
 }
 
 void CBatchDlgLogic::undoLastRenames() {

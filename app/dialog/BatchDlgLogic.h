@@ -2,14 +2,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "BatchView.h"
 #include "CCore.h"
 #include "ShellBackend.h"
 #include "StartJob.h"
 
-// The window menu's command that undoes the renames of the last job that renamed.
+// The window menu's commands: the options, the rename preview, and the undo of the renames
+// of the last job that renamed.
+inline constexpr char kOptionsText[] = "选项…";
+inline constexpr char kPreviewRenamesText[] = "预览重命名…";
 inline constexpr char kUndoRenamesText[] = "撤销上次重命名…";
 
 // The main dialog's behaviour, apart from any toolkit: start-up and close, the transfers
@@ -35,6 +40,12 @@ class CBatchDlgLogic {
     // The undo command: asks how many renames of which folder and when, undoes them and
     // shows the report. Refused while a job runs, as the menu shows it.
     void undoLastRenames();
+    // The options dialog. Refused while a job runs, as the menu shows it.
+    void editOptions();
+    // Previews the renames of the dialog's folder with the saved options on the worker, the
+    // start button stopping it as any job; at its end, the table of what would be renamed.
+    // Refused while a job runs, as the menu shows it.
+    void previewRenames();
     // The window is going away, its controls still there: stops and waits for a running
     // job, then copies the controls and saves them. Later calls do nothing.
     void destroy();
@@ -48,6 +59,8 @@ class CBatchDlgLogic {
     void copy();
     void applyDependencyRule();
     void start();
+    void startJob(JobRequest request);
+    void offerPreview(const std::vector<JobReport::PreviewRow>& rows);
     void stop();
     void chooseFolder();
     void browseOut();
@@ -62,4 +75,6 @@ class CBatchDlgLogic {
     std::shared_ptr<CommandWord> m_szCmd = std::make_shared<CommandWord>();
     std::shared_ptr<CCore> m_core;
     std::unique_ptr<JobHandle> m_job;
+    // The settings of the preview running or shown; the rename it offers runs with them.
+    std::optional<JobSettings> m_previewed;
 };

@@ -3,33 +3,25 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "DialogControls.h"
 #include "StartJob.h"
 
-// What the dialog's behaviour asks of a front-end's window. Controls are named by their
-// IDC_ ids; texts are narrow (the ANSI code page on Windows, UTF-8 on Linux). Every call
-// comes on the dialog's thread.
-class BatchView {
+// What the rename preview window's user chose when it closed.
+enum class PreviewChoice { Close, Rename, Options };
+
+// What the main dialog's behaviour asks of a front-end's window besides its controls.
+class BatchView : public DialogControls {
   public:
-    BatchView() = default;
-    BatchView(const BatchView&) = delete;
-    BatchView& operator=(const BatchView&) = delete;
-    virtual ~BatchView() = default;
-
-    virtual std::string text(int id) = 0;
-    virtual void setText(int id, const std::string& text) = 0;
-    // 0 (clear) or 1 (set).
-    virtual int checkState(int id) = 0;
-    virtual void setCheckState(int id, int state) = 0;
-    virtual void enable(int id, bool enabled) = 0;
-    virtual void focus(int id) = 0;
-
-    // A modal warning box owned by the dialog; returns when dismissed.
-    virtual void warn(const std::string& text) = 0;
     // A modal question owned by the dialog, answered yes or no; true for yes.
     virtual bool confirm(const std::string& text) = 0;
-    // Greys or enables the window menu's command that undoes the last renames.
-    virtual void enableUndoRenames(bool enabled) = 0;
+    // Greys or enables the window menu's commands: options, rename preview and undo.
+    virtual void enableWindowCommands(bool enabled) = 0;
+    // The options dialog, modal; true when the user saved the options with 确定.
+    virtual bool editOptions() = 0;
+    // The rename preview window with these rows, modal; how the user closed it.
+    virtual PreviewChoice showPreview(const std::vector<JobReport::PreviewRow>& rows) = 0;
     // The platform's folder chooser with the given initial selection: the chosen folder,
     // or nothing on cancel.
     virtual std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) = 0;

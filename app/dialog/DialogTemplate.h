@@ -2,13 +2,13 @@
 
 #include <span>
 
-// The main dialog as the Windows resource script (Tarnel.rc, IDD_MAIN) lays it out, for the
-// front-ends that build it themselves: controls in tab order, positions in dialog units.
-// Texts are UTF-8 in every build.
+// A dialog as the Windows resource script (Tarnel.rc) lays it out, for the front-ends that
+// build it themselves: controls in tab order, positions in dialog units. Texts are UTF-8 in
+// every build.
 struct TemplateControl {
     // Each kind stands for one resource statement: PUSHBUTTON, an auto check box, an
-    // EDITTEXT that scrolls sideways, LTEXT.
-    enum Kind { Button, CheckBox, Edit, Label };
+    // EDITTEXT that scrolls sideways, LTEXT, GROUPBOX, DEFPUSHBUTTON.
+    enum Kind { Button, CheckBox, Edit, Label, GroupBox, DefaultButton };
     int id;  // 0 for the unnamed labels
     const char* name;
     Kind kind;
@@ -16,6 +16,7 @@ struct TemplateControl {
     int x, y, width, height;
 };
 
+// The main dialog, IDD_MAIN.
 inline constexpr const char8_t* kDialogCaption = u8"Tarnel";
 inline constexpr int kDialogWidthUnits = 386;
 inline constexpr int kDialogHeightUnits = 241;

@@ -1,69 +1,17 @@
 #include "BatchDlg.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 
 #include "DialogTemplate.h"
+#include "OptionsDlg.h"
+#include "PreviewDlg.h"
 #include "qt/FolderChooser.h"
+#include "qt/QuestionBox.h"
 #include "resource.h"
-
-namespace {
-
-QString qtext(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// Dialog units to pixels the way Windows converts them: a horizontal unit is a quarter of
-// the font's average character width, a vertical unit an eighth of its height.
-class DialogUnits {
-  public:
-    explicit DialogUnits(const QFont& font) {
-        QFontMetrics metrics(font);
-        int letters = metrics.horizontalAdvance(
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-        m_baseX = (letters / 26 + 1) / 2;
-        m_baseY = metrics.height();
-    }
-    int x(int units) const { return (units * m_baseX + 2) / 4; }
-    int y(int units) const { return (units * m_baseY + 4) / 8; }
-    QRect rect(const TemplateControl& c) const {
-        return QRect(x(c.x), y(c.y), x(c.width), y(c.height));
-    }
-
-  private:
-    int m_baseX;
-    int m_baseY;
-};
-
-QWidget* makeControl(const TemplateControl& c, QWidget* parent) {
-    QString text = QString::fromUtf8(c.text);
-    switch (c.kind) {
-        case TemplateControl::Button: {
-            auto* button = new QPushButton(text, parent);
-            // No default button: Enter presses nothing.
-            button->setAutoDefault(false);
-            return button;
-        }
-        case TemplateControl::CheckBox:
-            return new QCheckBox(text, parent);
-        case TemplateControl::Edit:
-            return new QLineEdit(parent);
-        case TemplateControl::Label:
-            break;
-    }
-    return new QLabel(text, parent);
-}
-
-}  // namespace
 
 QFont CBatchDlg::dialogFont() {
     QFont font;
@@ -75,7 +23,6 @@ QFont CBatchDlg::dialogFont() {
 
 CBatchDlg::CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell, QWidget* parent)
     : QDialog(parent),
-      m_undoRenames(new QAction(QString::fromUtf8(kUndoRenamesText), this)),
       m_notifier(std::make_shared<QtScanNotifier>(this)),
       m_logic(*this, starter, std::move(shell)) {
     setWindowTitle(QString::fromUtf8(kDialogCaption));
@@ -84,45 +31,29 @@ CBatchDlg::CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell, Q
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(dialogFont());
-    buildControls();
-    m_undoRenames->setObjectName(QStringLiteral("undoRenames"));
-    connect(m_undoRenames, &QAction::triggered, this, [this] { m_logic.undoLastRenames(); });
-    addAction(m_undoRenames);
+    m_widgets.build(*this, dialogTemplate(), kDialogWidthUnits, kDialogHeightUnits,
+                    [this](int id) { m_logic.command(id); });
+    m_commands = {
+        addCommand(kOptionsText, "options", &CBatchDlgLogic::editOptions),
+        addCommand(kPreviewRenamesText, "previewRenames", &CBatchDlgLogic::previewRenames),
+        addCommand(kUndoRenamesText, "undoRenames", &CBatchDlgLogic::undoLastRenames)};
     setContextMenuPolicy(Qt::ActionsContextMenu);
     m_logic.initDialog();
-    control(IDC_RUN)->setFocus();
+    m_widgets.control(IDC_RUN)->setFocus();
+}
+
+QAction* CBatchDlg::addCommand(const char* text, const char* name,
+                               void (CBatchDlgLogic::*command)()) {
+    auto* action = new QAction(QString::fromUtf8(text), this);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, command] { (m_logic.*command)(); });
+    addAction(action);
+    return action;
 }
 
 CBatchDlg::~CBatchDlg() {
     m_logic.destroy();
     m_notifier->detach();
-}
-
-void CBatchDlg::buildControls() {
-    DialogUnits units(font());
-    setFixedSize(units.x(kDialogWidthUnits), units.y(kDialogHeightUnits));
-    QWidget* previous = nullptr;
-    for (const TemplateControl& c : dialogTemplate()) {
-        QWidget* widget = makeControl(c, this);
-        widget->setGeometry(units.rect(c));
-        if (c.id == 0)
-            continue;
-        widget->setObjectName(QString::fromLatin1(c.name));
-        m_controls[c.id] = widget;
-        if (c.kind == TemplateControl::Label)
-            continue;
-        if (previous)
-            setTabOrder(previous, widget);
-        previous = widget;
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, id = c.id] { m_logic.command(id); });
-        }
-    }
-}
-
-QWidget* CBatchDlg::control(int id) const {
-    return m_controls.at(id);
 }
 
 void CBatchDlg::showEvent(QShowEvent* event) {
@@ -166,54 +97,28 @@ void CBatchDlg::done(int result) {
     QDialog::done(result);
 }
 
-std::string CBatchDlg::text(int id) {
-    QWidget* widget = control(id);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        return edit->text().toStdString();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        return button->text().toStdString();
-    return static_cast<QLabel*>(widget)->text().toStdString();
-}
-
-void CBatchDlg::setText(int id, const std::string& text) {
-    QWidget* widget = control(id);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        return edit->setText(qtext(text));
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        return button->setText(qtext(text));
-    static_cast<QLabel*>(widget)->setText(qtext(text));
-}
-
-int CBatchDlg::checkState(int id) {
-    return static_cast<QCheckBox*>(control(id))->isChecked() ? 1 : 0;
-}
-
-void CBatchDlg::setCheckState(int id, int state) {
-    static_cast<QCheckBox*>(control(id))->setChecked(state != 0);
-}
-
-void CBatchDlg::enable(int id, bool enabled) {
-    control(id)->setEnabled(enabled);
-}
-
-void CBatchDlg::focus(int id) {
-    control(id)->setFocus(Qt::OtherFocusReason);
-}
-
 void CBatchDlg::warn(const std::string& text) {
     m_logic.core().msgboxWarning(this, text);
 }
 
 bool CBatchDlg::confirm(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Tarnel"), qtext(text),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    // The question names a folder, which must not turn it into markup.
-    box.setTextFormat(Qt::PlainText);
-    return box.exec() == QMessageBox::Yes;
+    return askYesNo(this, text);
 }
 
-void CBatchDlg::enableUndoRenames(bool enabled) {
-    m_undoRenames->setEnabled(enabled);
+void CBatchDlg::enableWindowCommands(bool enabled) {
+    for (QAction* action : m_commands)
+        action->setEnabled(enabled);
+}
+
+bool CBatchDlg::editOptions() {
+    COptionsDlg options(m_logic.core(), this);
+    return options.exec() == QDialog::Accepted;
+}
+
+PreviewChoice CBatchDlg::showPreview(const std::vector<JobReport::PreviewRow>& rows) {
+    CPreviewDlg preview(rows, this);
+    preview.exec();
+    return preview.choice();
 }
 
 std::optional<std::string> CBatchDlg::chooseFolder(const std::optional<std::string>& initial) {

@@ -1,19 +1,20 @@
 #pragma once
 
 #include <QDialog>
-#include <map>
 #include <memory>
+#include <vector>
 
 #include "BatchDlgLogic.h"
 #include "BatchView.h"
 #include "QtScanNotifier.h"
+#include "TemplateWidgets.h"
 
 class QAction;
 class QFont;
 
 // The main dialog in Qt Widgets: the Windows template's controls, ids (as object names),
 // texts, tab order and geometry, driving the toolkit-free CBatchDlgLogic.
-class CBatchDlg : public QDialog, private BatchView {
+class CBatchDlg : public QDialog, private TemplateView<BatchView> {
   public:
     CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell, QWidget* parent = nullptr);
     ~CBatchDlg() override;
@@ -29,29 +30,23 @@ class CBatchDlg : public QDialog, private BatchView {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void buildControls();
-    QWidget* control(int id) const;
+    QAction* addCommand(const char* text, const char* name, void (CBatchDlgLogic::*command)());
 
-    std::string text(int id) override;
-    void setText(int id, const std::string& text) override;
-    int checkState(int id) override;
-    void setCheckState(int id, int state) override;
-    void enable(int id, bool enabled) override;
-    void focus(int id) override;
     void warn(const std::string& text) override;
     bool confirm(const std::string& text) override;
-    void enableUndoRenames(bool enabled) override;
+    void enableWindowCommands(bool enabled) override;
+    bool editOptions() override;
+    PreviewChoice showPreview(const std::vector<JobReport::PreviewRow>& rows) override;
     std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override;
     std::string chooseSaveFile(const std::string& offeredName) override;
     void openFile(const std::string& path) override;
     void showAbout() override;
     std::shared_ptr<JobEvents> jobEvents() override { return m_notifier; }
 
-    std::map<int, QWidget*> m_controls;
-    // In the dialog's context menu (a right click on its background): the window manager
-    // owns the window's own menu.
-    QAction* m_undoRenames;
     std::shared_ptr<QtScanNotifier> m_notifier;
     CBatchDlgLogic m_logic;
     bool m_centred = false;
+    // In the dialog's context menu (a right click on its background): the window manager
+    // owns the window's own menu.
+    std::vector<QAction*> m_commands;
 };

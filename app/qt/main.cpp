@@ -2,9 +2,11 @@
 #include <QApplication>
 
 #include "BatchDlg.h"
+#include "QtTranslations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    loadQtTranslations(app);
     ThreadJobStarter starter;
     CBatchDlg dialog(starter, makeNativeShellBackend());
     dialog.exec();

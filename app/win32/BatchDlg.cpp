@@ -2,8 +2,8 @@
 
 #include <shlobj.h>
 
-#include <vector>
-
+#include "OptionsDlg.h"
+#include "PreviewDlg.h"
 #include "resource.h"
 
 namespace {
@@ -42,6 +42,8 @@ BOOL CBatchDlg::onInitDialog() {
     // The template stays as it is: the command goes to the window's system menu.
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
     AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(systemMenu, MF_STRING, kOptionsCommand, kOptionsText);
+    AppendMenuA(systemMenu, MF_STRING, kPreviewRenamesCommand, kPreviewRenamesText);
     AppendMenuA(systemMenu, MF_STRING, kUndoRenamesCommand, kUndoRenamesText);
     m_logic.initDialog();
     return TRUE;
@@ -72,10 +74,19 @@ bool CBatchDlg::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
             m_logic.command(LOWORD(wParam));
             return true;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) != kUndoRenamesCommand)
-                return false;
-            m_logic.undoLastRenames();
-            return true;
+            switch (wParam & 0xFFF0) {
+                case kOptionsCommand:
+                    m_logic.editOptions();
+                    return true;
+                case kPreviewRenamesCommand:
+                    m_logic.previewRenames();
+                    return true;
+                case kUndoRenamesCommand:
+                    m_logic.undoLastRenames();
+                    return true;
+                default:
+                    return false;
+            }
         case WM_PAINT:
             if (!IsIconic(hwnd()))
                 return false;
@@ -104,33 +115,6 @@ void CBatchDlg::paintMinimised() {
     EndPaint(hwnd(), &paint);
 }
 
-std::string CBatchDlg::text(int id) {
-    HWND control = GetDlgItem(hwnd(), id);
-    std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    int length = GetWindowTextA(control, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
-}
-
-void CBatchDlg::setText(int id, const std::string& text) {
-    SetDlgItemTextA(hwnd(), id, text.c_str());
-}
-
-int CBatchDlg::checkState(int id) {
-    return IsDlgButtonChecked(hwnd(), id) == BST_CHECKED ? 1 : 0;
-}
-
-void CBatchDlg::setCheckState(int id, int state) {
-    CheckDlgButton(hwnd(), id, static_cast<UINT>(state));
-}
-
-void CBatchDlg::enable(int id, bool enabled) {
-    EnableWindow(GetDlgItem(hwnd(), id), enabled);
-}
-
-void CBatchDlg::focus(int id) {
-    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd(), id)), TRUE);
-}
-
 void CBatchDlg::warn(const std::string& text) {
     m_logic.core().msgboxWarning(hwnd(), text);
 }
@@ -139,9 +123,22 @@ bool CBatchDlg::confirm(const std::string& text) {
     return MessageBoxA(hwnd(), text.c_str(), "Tarnel", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void CBatchDlg::enableUndoRenames(bool enabled) {
-    EnableMenuItem(GetSystemMenu(hwnd(), FALSE), kUndoRenamesCommand,
-                   MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+void CBatchDlg::enableWindowCommands(bool enabled) {
+    for (UINT command : {kOptionsCommand, kPreviewRenamesCommand, kUndoRenamesCommand}) {
+        EnableMenuItem(GetSystemMenu(hwnd(), FALSE), command,
+                       MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
+bool CBatchDlg::editOptions() {
+    COptionsDlg options(m_logic.core());
+    return options.doModal(hwnd()) == IDOK;
+}
+
+PreviewChoice CBatchDlg::showPreview(const std::vector<JobReport::PreviewRow>& rows) {
+    CPreviewDlg preview(rows);
+    preview.doModal(hwnd());
+    return preview.choice();
 }
 
 std::optional<std::string> CBatchDlg::chooseFolder(const std::optional<std::string>& initial) {

@@ -6,17 +6,20 @@
 
 #include "BatchDlgLogic.h"
 #include "BatchView.h"
+#include "DialogItems.h"
 #include "ModalDialog.h"
 #include "WindowNotifier.h"
+#include "resource.h"
 
 // The main dialog over plain Win32: template IDD_MAIN, the key filter, the minimised
 // icon, and the notices handled in the dialog procedure itself, so that they arrive while
 // a message box or a chooser runs a loop of its own.
-class CBatchDlg : public CModalDialog, private BatchView {
+class CBatchDlg : public CModalDialog, private DialogItems<BatchView> {
   public:
-    // The system menu's entry that undoes the last renames: below 0xF000, where the
-    // system's own commands begin, and its low four bits clear, as Windows uses them.
-    static constexpr UINT kUndoRenamesCommand = 0x0110;
+    // The system menu's entries.
+    static constexpr UINT kUndoRenamesCommand = IDM_UNDO_RENAMES;
+    static constexpr UINT kOptionsCommand = IDM_OPTIONS;
+    static constexpr UINT kPreviewRenamesCommand = IDM_PREVIEW_RENAMES;
 
     CBatchDlg(JobStarter& starter, std::shared_ptr<ShellBackend> shell);
 
@@ -28,15 +31,12 @@ class CBatchDlg : public CModalDialog, private BatchView {
   private:
     void paintMinimised();
 
-    std::string text(int id) override;
-    void setText(int id, const std::string& text) override;
-    int checkState(int id) override;
-    void setCheckState(int id, int state) override;
-    void enable(int id, bool enabled) override;
-    void focus(int id) override;
+    HWND itemsWindow() const override { return hwnd(); }
     void warn(const std::string& text) override;
     bool confirm(const std::string& text) override;
-    void enableUndoRenames(bool enabled) override;
+    void enableWindowCommands(bool enabled) override;
+    bool editOptions() override;
+    PreviewChoice showPreview(const std::vector<JobReport::PreviewRow>& rows) override;
     std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override;
     std::string chooseSaveFile(const std::string& offeredName) override;
     void openFile(const std::string& path) override;

@@ -1,12 +1,14 @@
 #include "ModalDialog.h"
 
-INT_PTR CModalDialog::doModal() {
+INT_PTR CModalDialog::doModal(HWND owner) {
     m_ended = false;
     HWND window =
-        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), nullptr,
+        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner,
                            &CModalDialog::dialogProc, reinterpret_cast<LPARAM>(this));
     if (!window)
         return -1;
+    if (owner)
+        EnableWindow(owner, FALSE);
     ShowWindow(window, SW_SHOWNORMAL);
     MSG msg;
     while (!m_ended) {
@@ -25,6 +27,9 @@ INT_PTR CModalDialog::doModal() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    // The owner takes the activation back only when it is enabled before this window goes.
+    if (owner)
+        EnableWindow(owner, TRUE);
     DestroyWindow(m_hwnd);
     m_hwnd = nullptr;
     return m_result;

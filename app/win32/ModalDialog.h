@@ -13,8 +13,9 @@ class CModalDialog {
     CModalDialog& operator=(const CModalDialog&) = delete;
     virtual ~CModalDialog() = default;
 
-    // Returns the code the dialog was ended with, or -1 when it could not be created.
-    INT_PTR doModal();
+    // Returns the code the dialog was ended with, or -1 when it could not be created. An
+    // owner is disabled while the dialog runs, as a box's owner is.
+    INT_PTR doModal(HWND owner = nullptr);
 
     HWND hwnd() const { return m_hwnd; }
 

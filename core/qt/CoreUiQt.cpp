@@ -7,12 +7,14 @@
 
 #include "../CCore.h"
 #include "FolderChooser.h"
+#include "QuestionBox.h"
 #include "UiHooks.h"
 
 namespace {
 
 struct Hooks {
     WarningHook warning;
+    QuestionHook question;
     std::optional<std::string> nextFileName;
     OpenUrlHook openUrl;
 };
@@ -32,12 +34,26 @@ void setWarningHook(WarningHook hook) {
     hooks().warning = std::move(hook);
 }
 
+void setQuestionHook(QuestionHook hook) {
+    hooks().question = std::move(hook);
+}
+
 void setNextFileName(std::optional<std::string> path) {
     hooks().nextFileName = std::move(path);
 }
 
 void setOpenUrlHook(OpenUrlHook hook) {
     hooks().openUrl = std::move(hook);
+}
+
+bool askYesNo(QWidget* owner, const std::string& text) {
+    if (hooks().question)
+        return hooks().question(owner, text);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tarnel"), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    // The question names a folder, which must not turn it into markup.
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> chooseFolder(QWidget* owner, const std::string& title,

@@ -14,6 +14,11 @@
 using WarningHook = std::function<void(OwnerWindow owner, const std::string& text)>;
 void setWarningHook(WarningHook hook);
 
+// While set, a yes/no question is not shown and the hook's answer is taken; it gets the
+// question's owner and text.
+using QuestionHook = std::function<bool(OwnerWindow owner, const std::string& text)>;
+void setQuestionHook(QuestionHook hook);
+
 // The next chooser, of a folder or of a file to save, is not shown and answers this path;
 // empty text answers as a cancel does. Taken by that chooser; nullopt withdraws it.
 void setNextFileName(std::optional<std::string> path);

@@ -49,7 +49,18 @@ class FakeView : public BatchView {
         questions.push_back(text);
         return answerYes;
     }
-    void enableUndoRenames(bool enabled) override { undoEnabled = enabled; }
+    void enableWindowCommands(bool enabled) override { commandsEnabled = enabled; }
+    bool editOptions() override {
+        ++optionsShown;
+        return optionsSaved;
+    }
+    PreviewChoice showPreview(const std::vector<JobReport::PreviewRow>& rows) override {
+        previews.push_back(rows);
+        PreviewChoice choice = previewChoices.empty() ? PreviewChoice::Close : previewChoices[0];
+        if (!previewChoices.empty())
+            previewChoices.erase(previewChoices.begin());
+        return choice;
+    }
     std::optional<std::string> chooseFolder(const std::optional<std::string>& initial) override {
         chooserInitial = initial;
         return chosenFolder;
@@ -72,7 +83,11 @@ class FakeView : public BatchView {
     std::function<void()> onWarn;
     std::vector<std::string> questions;
     bool answerYes = false;
-    bool undoEnabled = false;
+    bool commandsEnabled = false;
+    int optionsShown = 0;
+    bool optionsSaved = false;
+    std::vector<std::vector<JobReport::PreviewRow>> previews;
+    std::vector<PreviewChoice> previewChoices;  // the answers of the next windows
     std::optional<std::optional<std::string>> chooserInitial;
     std::optional<std::string> chosenFolder;
     std::vector<std::string> offeredNames;
@@ -279,14 +294,14 @@ TEST_F(BatchDlgLogicTest, undoAsksFirstAndIsRefusedWhileAJobRuns) {
         ASSERT_FALSE(
             journal.record({"old.doc", "new.doc", *fileIdentity(documents.file("new.doc"))}));
     }
-    EXPECT_TRUE(view.undoEnabled);
+    EXPECT_TRUE(view.commandsEnabled);
     fillStartable();
     logic.command(IDC_RUN);
-    EXPECT_FALSE(view.undoEnabled);
+    EXPECT_FALSE(view.commandsEnabled);
     logic.undoLastRenames();
     EXPECT_TRUE(view.questions.empty());
     logic.scanDone(reportOf(0));
-    EXPECT_TRUE(view.undoEnabled);
+    EXPECT_TRUE(view.commandsEnabled);
 
     view.warnings.clear();
     logic.undoLastRenames();  // answered no
@@ -374,6 +389,78 @@ TEST_F(BatchDlgLogicTest, outputCommandsOfferTheNameAndOpenOnlyExistingFiles) {
     EXPECT_EQ(view.opened,
               (std::vector<std::string>{home.dir().file("out.csv"), processPaths().refFilePath}));
     EXPECT_TRUE(view.warnings.empty());
+}
+
+// The preview runs the dialog's folder with the saved options as a rename alone; its table
+// offers the same job for real, or the options and a new preview.
+TEST_F(BatchDlgLogicTest, aPreviewShowsItsRowsAndRunsExactlyThatRenameOnRequest) {
+    fillStartable();
+    view.checks = {{IDC_GETPROPS, 1}};
+    processJobSettings().numberdups = 1;
+    logic.previewRenames();
+    ASSERT_EQ(starter.requests.size(), 1u);
+    EXPECT_TRUE(starter.requests[0].preview);
+    EXPECT_EQ(starter.requests[0].settings.rename, 1);
+    EXPECT_EQ(starter.requests[0].settings.getprops, 0);
+    EXPECT_EQ(starter.requests[0].settings.numberdups, 1);
+    EXPECT_FALSE(view.commandsEnabled);
+    EXPECT_EQ(view.texts[IDC_RUN], "停止");
+
+    JobReport report = reportOf(2);
+    report.previewed("a.doc", "标题.doc", true);
+    report.previewKept("b.doc", RenameOutcome::NameTaken);
+    view.previewChoices = {PreviewChoice::Options, PreviewChoice::Rename};
+    logic.scanDone(report);  // options cancelled: the same table again, then the rename
+    ASSERT_EQ(view.previews.size(), 2u);
+    EXPECT_EQ(view.optionsShown, 1);
+    const auto& rows = view.previews[0];
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].newName + "|" + rows[0].note, "标题.doc|正文");
+    EXPECT_EQ(rows[1].newName + "|" + rows[1].note, "|已有同名文件");
+    ASSERT_EQ(starter.requests.size(), 2u);
+    const JobRequest& rename = starter.requests[1];
+    EXPECT_FALSE(rename.preview);
+    EXPECT_EQ(rename.settings.pathuser, home.dir().path());
+    EXPECT_EQ(rename.settings.getprops, 0);
+    EXPECT_EQ(rename.settings.numberdups, 1);
+    EXPECT_TRUE(logic.running());
+
+    // The rename's own report is told as any job's.
+    JobReport done = reportOf(2);
+    done.renameKept("b.doc", RenameOutcome::NameTaken);
+    logic.scanDone(done);
+    EXPECT_EQ(view.previews.size(), 2u);
+    EXPECT_EQ(view.warnings.size(), 1u);
+    expectIdle("执行");
+}
+
+TEST_F(BatchDlgLogicTest, savedOptionsRunThePreviewAgainAndAFailureIsToldInsteadOfATable) {
+    fillStartable();
+    logic.previewRenames();
+    view.optionsSaved = true;
+    view.previewChoices = {PreviewChoice::Options};
+    logic.scanDone(reportOf(0));
+    ASSERT_EQ(starter.requests.size(), 2u);
+    EXPECT_TRUE(starter.requests[1].preview);
+
+    JobReport failed = reportOf(0);
+    failed.shellNotConnected();
+    logic.scanDone(failed);
+    EXPECT_EQ(view.previews.size(), 1u);
+    EXPECT_EQ(view.warnings, std::vector<std::string>{"无法连接外壳对象，任务未执行。"});
+    EXPECT_TRUE(view.commandsEnabled);
+}
+
+TEST_F(BatchDlgLogicTest, optionsAndPreviewAreRefusedWhileAJobRuns) {
+    fillStartable();
+    logic.command(IDC_RUN);
+    logic.editOptions();
+    logic.previewRenames();
+    EXPECT_EQ(view.optionsShown, 0);
+    EXPECT_EQ(starter.requests.size(), 1u);
+    logic.scanDone(reportOf(0));
+    logic.editOptions();
+    EXPECT_EQ(view.optionsShown, 1);
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
-// The Qt dialog is built from the control table; the Windows dialog from Tarnel.rc. These
-// tests read the resource script's IDD_MAIN block and hold the two to the same controls.
+// The Qt dialogs are built from the control tables; the Windows dialogs from Tarnel.rc. These
+// tests read the resource script's IDD_MAIN and IDD_OPTIONS blocks and hold each to its table.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <ostream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "DialogTemplate.h"
+#include "OptionsTemplate.h"
 #include "TempDir.h"
 
 namespace {
@@ -113,6 +115,8 @@ ScriptControl scriptControl(const TemplateControl& c) {
         "CONTROL \"Button\" BS_AUTOCHECKBOX | WS_TABSTOP",
         "EDITTEXT ES_AUTOHSCROLL",
         "LTEXT",
+        "GROUPBOX",
+        "DEFPUSHBUTTON",
     };
     return {statements[c.kind],
             c.id == 0 ? "IDC_STATIC" : c.name,
@@ -129,21 +133,30 @@ class DialogResource : public testing::Test {
         std::string script = readFile(TARNEL_RESOURCE_SCRIPT);
         ASSERT_FALSE(script.empty()) << "cannot read " TARNEL_RESOURCE_SCRIPT;
         main = readDialog(script, "IDD_MAIN");
+        options = readDialog(script, "IDD_OPTIONS");
     }
 
     ScriptDialog main;
+    ScriptDialog options;
 };
 
-TEST_F(DialogResource, statesTheTableControlByControlInTabOrder) {
-    std::vector<ScriptControl> expected;
-    for (const TemplateControl& c : dialogTemplate())
-        expected.push_back(scriptControl(c));
-    EXPECT_THAT(main.controls, testing::ElementsAreArray(expected));
+std::vector<ScriptControl> scriptControls(std::span<const TemplateControl> table) {
+    std::vector<ScriptControl> controls;
+    for (const TemplateControl& c : table)
+        controls.push_back(scriptControl(c));
+    return controls;
 }
 
-TEST_F(DialogResource, framesTheDialogAsTheTable) {
+TEST_F(DialogResource, statesEachTableControlByControlInTabOrder) {
+    EXPECT_THAT(main.controls, testing::ElementsAreArray(scriptControls(dialogTemplate())));
+    EXPECT_THAT(options.controls, testing::ElementsAreArray(scriptControls(optionsTemplate())));
+}
+
+TEST_F(DialogResource, framesEachDialogAsItsTable) {
     EXPECT_THAT(main.frame, testing::ElementsAre(0, 0, kDialogWidthUnits, kDialogHeightUnits));
     EXPECT_EQ(main.caption, utf8(kDialogCaption));
+    EXPECT_THAT(options.frame, testing::ElementsAre(0, 0, kOptionsWidthUnits, kOptionsHeightUnits));
+    EXPECT_EQ(options.caption, utf8(kOptionsCaption));
 }
 
 }  // namespace

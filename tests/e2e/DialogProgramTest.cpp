@@ -1,6 +1,9 @@
 // Tarnel.exe end to end: the real program driven through its window from another process,
 // its shell the stand-in.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "ChildProcess.h"
 #include "ConfigHome.h"
@@ -110,6 +113,37 @@ TEST_F(DialogProgramTest, aJobWhoseShellFailsShowsTheCodeAndDescriptionAndReturn
     dialog.close();
     EXPECT_EQ(tarnel.wait(), 0u);
     EXPECT_TRUE(shell.everyReferenceReleased());
+}
+
+// The preview's 执行重命名 runs the rename the main dialog would: the same names, the same
+// report of the names kept.
+TEST_F(DialogProgramTest, thePreviewsRenameRenamesAsTheDialogsJobAndReportsTheSame) {
+    TitledDocuments documents(shell);
+    ChildProcess tarnel(program(), {});
+    RemoteDialog dialog(tarnel.id());
+    ASSERT_TRUE(dialog.found());
+    dialog.setText(IDC_PATHUSER, documents.path());
+    PostMessageA(dialog.window(), WM_SYSCOMMAND, IDM_PREVIEW_RENAMES, 0);
+    HWND preview = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (preview = dialog.ownedWindow()) != nullptr; }));
+    HWND list = GetDlgItem(preview, IDC_PREVIEW_LIST);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), documents.documentCount());
+    EXPECT_NE(folderContent(documents.path()), documents.expectedContent());
+
+    PostMessageA(GetDlgItem(preview, IDC_PREVIEW_RUN), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        box = dialog.ownedWindow();
+        return box != nullptr && box != preview;
+    }));
+    EXPECT_EQ(windowText(GetDlgItem(box, 0xFFFF)),
+              "有 2 个文件保留原名（标题不能用作文件名）：生僻.doc、逃逸.doc\n"
+              "有 1 个文件保留原名（已有同名文件）：重名.doc");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(folderContent(documents.path()), documents.expectedContent());
+    EXPECT_EQ(dialog.text(IDC_STATUS), "执行完成！共 7 个文件。");
+    dialog.close();
+    EXPECT_EQ(tarnel.wait(), 0u);
 }
 
 }  // namespace

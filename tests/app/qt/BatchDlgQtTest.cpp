@@ -5,10 +5,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -16,7 +20,12 @@
 #include "ConfigHome.h"
 #include "FileServices.h"
 #include "GatedDocuments.h"
+#include "JobSettings.h"
+#include "OptionsDlg.h"
+#include "PreviewDlg.h"
+#include "QtTranslations.h"
 #include "TestShell.h"
+#include "qt/QuestionBox.h"
 #include "qt/UiHooks.h"
 #include "resource.h"
 
@@ -49,6 +58,7 @@ class BatchDlgQtTest : public ::testing::Test {
         setWarningHook(nullptr);
         setNextFileName(std::nullopt);
         setOpenUrlHook(nullptr);
+        setQuestionHook(nullptr);
     }
 
     void open() {
@@ -215,25 +225,28 @@ TEST_F(BatchDlgQtTest, theContextMenuUndoesTheLastRenamesAfterAskingButNotDuring
     click("IDC_RUN");
     ASSERT_TRUE(QTest::qWaitFor([&] { return status() == "正处理第 1 个文件..."; }));
     using Entries = std::vector<std::pair<QString, bool>>;
-    EXPECT_EQ(contextMenuOf(dialog.get()), (Entries{{"撤销上次重命名…", false}}));
+    EXPECT_EQ(contextMenuOf(dialog.get()),
+              (Entries{{"选项…", false}, {"预览重命名…", false}, {"撤销上次重命名…", false}}));
     folder.allow(2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return status() == "执行完成！共 2 个文件。"; }));
-    EXPECT_EQ(contextMenuOf(dialog.get()), (Entries{{"撤销上次重命名…", true}}));
+    EXPECT_EQ(contextMenuOf(dialog.get()),
+              (Entries{{"选项…", true}, {"预览重命名…", true}, {"撤销上次重命名…", true}}));
     EXPECT_TRUE(fileIdentity(folder.path() + "ta.docx"));
 
-    QString question;
-    Qt::TextFormat questionFormat = Qt::AutoText;
-    QTimer::singleShot(0, [&question, &questionFormat] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        question = box->text();
-        questionFormat = box->textFormat();
-        box->button(QMessageBox::Yes)->click();
+    std::vector<Warning> questions;
+    bool answer = false;
+    setQuestionHook([&](OwnerWindow owner, const std::string& text) {
+        questions.push_back({owner, text});
+        return answer;
     });
+    dialog->findChild<QAction*>("undoRenames")->trigger();  // answered no
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_TRUE(fileIdentity(folder.path() + "ta.docx"));
+    answer = true;
     dialog->findChild<QAction*>("undoRenames")->trigger();
-    EXPECT_TRUE(question.contains("将这次任务改名的 2 个文件改回原名")) << question.toStdString();
-    EXPECT_EQ(questionFormat, Qt::PlainText);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[1].owner, dialog.get());
+    EXPECT_NE(questions[1].text.find("将这次任务改名的 2 个文件改回原名"), std::string::npos);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0].owner, dialog.get());
     EXPECT_NE(warnings[0].text.find("已恢复原名 2 个文件。"), std::string::npos);
@@ -241,21 +254,27 @@ TEST_F(BatchDlgQtTest, theContextMenuUndoesTheLastRenamesAfterAskingButNotDuring
     EXPECT_TRUE(fileIdentity(folder.path() + "b.docx"));
 }
 
-TEST_F(BatchDlgQtTest, aWarningShowsMarkupInANameAsText) {
+TEST_F(BatchDlgQtTest, aWarningOrAQuestionShowsMarkupInANameAsText) {
     setWarningHook(nullptr);
-    QString text;
-    Qt::TextFormat format = Qt::AutoText;
-    QTimer::singleShot(0, [&text, &format] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        text = box->text();
-        format = box->textFormat();
-        box->button(QMessageBox::Ok)->click();
-    });
-    CCore().msgboxWarning(dialog.get(), "有 1 个文件保留原名（已有同名文件）：a<br>b.docx");
-    EXPECT_EQ(text, "有 1 个文件保留原名（已有同名文件）：a<br>b.docx");
-    EXPECT_EQ(format, Qt::PlainText);
+    const std::string text = "有 1 个文件保留原名（已有同名文件）：a<br>b.docx";
+    for (QMessageBox::StandardButton button : {QMessageBox::Ok, QMessageBox::Yes}) {
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&shown, &format, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown = box->text();
+            format = box->textFormat();
+            box->button(button)->click();
+        });
+        if (button == QMessageBox::Ok)
+            CCore().msgboxWarning(dialog.get(), text);
+        else
+            EXPECT_TRUE(askYesNo(dialog.get(), text));
+        EXPECT_EQ(shown.toStdString(), text);
+        EXPECT_EQ(format, Qt::PlainText);
+    }
 }
 
 TEST_F(BatchDlgQtTest, eachChooserFillsItsEditAndACancelKeepsItsText) {
@@ -310,6 +329,120 @@ TEST_F(BatchDlgQtTest, enterEscAndAltF4DoNothingWhileSpacePressesTheFocusedButto
     EXPECT_TRUE(control("IDC_PROPIDS")->isEnabled());
 }
 
+// Runs act on the modal window of that class once it shows, from within the window's own
+// loop, which the test's thread is held in until the window closes.
+template <class Window>
+void whenModal(std::function<void(Window*)> act) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* window = dynamic_cast<Window*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(window);
+        }
+    });
+    timer->start(10);
+}
+
+template <class Widget = QWidget>
+Widget* child(QWidget* window, const char* name) {
+    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_TRUE(widget) << name;
+    return widget;
+}
+
+void clickChild(QWidget* window, const char* name) {
+    QTest::mouseClick(child(window, name), Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+TEST_F(BatchDlgQtTest, theOptionsShowTheSavedOnesRefuseABadTemplateAndSaveOnlyOnOk) {
+    int shown = 0;
+    auto change = [&](const QString& nameTemplate, bool ok) {
+        whenModal<COptionsDlg>([&, nameTemplate, ok](COptionsDlg* options) {
+            ++shown;
+            EXPECT_EQ(options->windowTitle(), "选项");
+            EXPECT_TRUE(child<QCheckBox>(options, "IDC_OPT_WORD")->isChecked());
+            EXPECT_FALSE(child<QCheckBox>(options, "IDC_OPT_SUBFOLDERS")->isChecked());
+            EXPECT_EQ(child<QLineEdit>(options, "IDC_OPT_TEMPLATE")->text(), "{21}");
+            clickChild(options, "IDC_OPT_SUBFOLDERS");
+            clickChild(options, "IDC_OPT_SHEETS");
+            child<QLineEdit>(options, "IDC_OPT_TEMPLATE")->setText("{20");
+            clickChild(options, "IDOK");
+            EXPECT_TRUE(options->isVisible());
+            ASSERT_EQ(warnings.size(), 1u);
+            EXPECT_EQ(warnings[0].owner, options);
+            EXPECT_EQ(focusName(), "IDC_OPT_TEMPLATE");
+            warnings.clear();
+            child<QLineEdit>(options, "IDC_OPT_TEMPLATE")->setText(nameTemplate);
+            if (ok)  // Enter presses the default button, 确定
+                QTest::keyClick(child(options, "IDC_OPT_TEMPLATE"), Qt::Key_Return);
+            else
+                clickChild(options, "IDCANCEL");
+        });
+        dialog->findChild<QAction*>("options")->trigger();
+    };
+    change("{20} - {21}", false);
+    EXPECT_EQ(loadJobSettings(*std::make_unique<CCore>()).subfolders, 0);
+    change("{20} - {21}", true);
+    EXPECT_EQ(shown, 2);
+    CCore core;
+    JobSettings saved = loadJobSettings(core);
+    EXPECT_EQ(saved.subfolders, 1);
+    EXPECT_EQ(saved.doctypes, "doc,docx,xls,xlsx,xlsm,et,ett");
+    EXPECT_EQ(saved.nametemplate, "{20} - {21}");
+    EXPECT_TRUE(warnings.empty());
+}
+
+// The cells of a model, one "old|new|note" text a row.
+QStringList rowsOf(const QAbstractItemModel& model) {
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+TEST_F(BatchDlgQtTest, thePreviewListsSortsAndFiltersTheRenamesThenRunsThemOnRequest) {
+    TempDir folder;
+    for (const char* name : {"a.docx", "b.docx", "c.docx"})
+        folder.write(name);
+    shell->setTitle("a.docx", "ta");
+    shell->setTitle("c.docx", "tc");
+    type("IDC_PATHUSER", QString::fromStdString(folder.path()));
+    QStringList rows, descending, kept;
+    bool renamedByPreview = true;
+    whenModal<CPreviewDlg>([&](CPreviewDlg* preview) {
+        auto* table = child<QTableView>(preview, "IDC_PREVIEW_LIST");
+        rows = rowsOf(*table->model());
+        QHeaderView* header = table->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionPosition(0) + 5, 5));
+        descending = rowsOf(*table->model());
+        clickChild(preview, "IDC_PREVIEW_KEPT");
+        kept = rowsOf(*table->model());
+        renamedByPreview = fileIdentity(folder.file("ta.docx")).has_value();
+        clickChild(preview, "IDC_PREVIEW_RUN");
+    });
+    dialog->findChild<QAction*>("previewRenames")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rows.empty(); }));
+    EXPECT_EQ(rows, (QStringList{"a.docx|ta.docx|", "b.docx||标题为空", "c.docx|tc.docx|"}));
+    EXPECT_EQ(descending, (QStringList{"c.docx|tc.docx|", "b.docx||标题为空", "a.docx|ta.docx|"}));
+    EXPECT_EQ(kept, QStringList{"b.docx||标题为空"});
+    EXPECT_FALSE(renamedByPreview);
+    // The rename runs as the start button's job does, its count and stop included.
+    EXPECT_EQ(buttonText("IDC_RUN"), "停止");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return buttonText("IDC_RUN") == "执行"; }));
+    EXPECT_EQ(status(), "执行完成！共 3 个文件。");
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_TRUE(fileIdentity(folder.file("ta.docx")));
+    EXPECT_TRUE(fileIdentity(folder.file("tc.docx")));
+    EXPECT_TRUE(fileIdentity(folder.file("b.docx")));
+    EXPECT_FALSE(control<QCheckBox>("IDC_RENAME")->isChecked());
+}
+
 TEST_F(BatchDlgQtTest, closeSavesTheSettingsAndTheNextStartShowsThem) {
     type("IDC_PATHUSER", "/文档/");
     click("IDC_GETPROPS");
@@ -326,6 +459,17 @@ TEST_F(BatchDlgQtTest, closeSavesTheSettingsAndTheNextStartShowsThem) {
     EXPECT_TRUE(control<QCheckBox>("IDC_COLFULLNAME")->isChecked());
     EXPECT_FALSE(control<QCheckBox>("IDC_RENAME")->isChecked());
     EXPECT_TRUE(control("IDC_PROPIDS")->isEnabled());
+}
+
+// Only where Qt's translations are installed: elsewhere Qt stays in English.
+TEST(QtTranslations, makeQtsStandardButtonsChinese) {
+    QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(folder + "/qtbase_zh_CN.qm"))
+        GTEST_SKIP() << "no qtbase_zh_CN.qm in " << folder.toStdString();
+    loadQtTranslations(*QCoreApplication::instance());
+    QMessageBox box(QMessageBox::Warning, "Tarnel", "", QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "取消");
 }
 
 }  // namespace

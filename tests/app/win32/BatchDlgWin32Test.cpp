@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -11,6 +13,8 @@
 #include "FileServices.h"
 #include "GatedDocuments.h"
 #include "JobSettings.h"
+#include "NameTemplate.h"
+#include "OptionsTemplate.h"
 #include "TestShell.h"
 #include "resource.h"
 
@@ -52,6 +56,8 @@ class DialogThread {
     HWND control(int id) const { return GetDlgItem(m_dialog, id); }
     // A window the dialog owns: a message box, a chooser or the about box.
     HWND ownedWindow() const { return findWindow(m_dialog); }
+    // A window that one owns.
+    HWND ownedBy(HWND owner) const { return findWindow(owner); }
     bool ended() const { return m_ended; }
     void close() {
         PostMessageA(m_dialog, WM_CLOSE, 0, 0);
@@ -204,17 +210,20 @@ TEST_F(BatchDlgWin32Test, closeSavesTheSettingsAsShown) {
     EXPECT_TRUE(IsWindowEnabled(again.control(IDC_PROPIDS)));
 }
 
-std::string undoEntryText(HWND dialog) {
-    char text[128] = {};
-    GetMenuStringA(GetSystemMenu(dialog, FALSE), CBatchDlg::kUndoRenamesCommand, text, sizeof text,
-                   MF_BYCOMMAND);
-    return text;
-}
+constexpr UINT kCommands[] = {CBatchDlg::kOptionsCommand, CBatchDlg::kPreviewRenamesCommand,
+                              CBatchDlg::kUndoRenamesCommand};
 
-bool undoEntryGreyed(HWND dialog) {
-    return (GetMenuState(GetSystemMenu(dialog, FALSE), CBatchDlg::kUndoRenamesCommand,
-                         MF_BYCOMMAND) &
-            MF_GRAYED) != 0;
+// The system menu's entries of the dialog's own, each as its text and "(greyed)" if it is.
+std::vector<std::string> commandEntries(HWND dialog) {
+    std::vector<std::string> entries;
+    for (UINT command : kCommands) {
+        char text[128] = {};
+        HMENU menu = GetSystemMenu(dialog, FALSE);
+        GetMenuStringA(menu, command, text, sizeof text, MF_BYCOMMAND);
+        bool greyed = (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+        entries.push_back(std::string(text) + (greyed ? " (greyed)" : ""));
+    }
+    return entries;
 }
 
 TEST_F(BatchDlgWin32Test, theSystemMenuUndoesTheLastRenamesAfterAskingButNotDuringAJob) {
@@ -222,17 +231,18 @@ TEST_F(BatchDlgWin32Test, theSystemMenuUndoesTheLastRenamesAfterAskingButNotDuri
     shell->setTitle("a.docx", "ta");
     shell->setTitle("b.docx", "tb");
     DialogThread ui(shell);
-    EXPECT_EQ(undoEntryText(ui.dialog()), "撤销上次重命名…");
-    EXPECT_FALSE(undoEntryGreyed(ui.dialog()));
+    using Entries = std::vector<std::string>;
+    EXPECT_EQ(commandEntries(ui.dialog()), (Entries{"选项…", "预览重命名…", "撤销上次重命名…"}));
     setText(ui.control(IDC_PATHUSER), folder.path());
     click(ui.control(IDC_RENAME));
     click(ui.control(IDC_RUN));
     HWND status = ui.control(IDC_STATUS);
     ASSERT_TRUE(waitFor([&] { return windowText(status) == "正处理第 1 个文件..."; }));
-    EXPECT_TRUE(undoEntryGreyed(ui.dialog()));
+    EXPECT_EQ(commandEntries(ui.dialog()),
+              (Entries{"选项… (greyed)", "预览重命名… (greyed)", "撤销上次重命名… (greyed)"}));
     folder.allow(2);
     ASSERT_TRUE(waitFor([&] { return windowText(status) == "执行完成！共 2 个文件。"; }));
-    EXPECT_FALSE(undoEntryGreyed(ui.dialog()));
+    EXPECT_EQ(commandEntries(ui.dialog()), (Entries{"选项…", "预览重命名…", "撤销上次重命名…"}));
     EXPECT_TRUE(fileIdentity(folder.path() + "ta.docx"));
 
     PostMessageA(ui.dialog(), WM_SYSCOMMAND, CBatchDlg::kUndoRenamesCommand, 0);
@@ -274,6 +284,112 @@ TEST_F(BatchDlgWin32Test, aJobThatEndsWhileTheAboutBoxIsOpenStillReturnsToIdle) 
     EXPECT_TRUE(IsWindow(about));
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(waitFor([&] { return ui.ownedWindow() == nullptr; }));
+}
+
+// Whether the control shows the UTF-8 text, compared in UTF-16 as the resource holds it.
+bool showsText(HWND control, const char8_t* text) {
+    wchar_t expected[128] = {};
+    wchar_t shown[128] = {};
+    MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(text), -1, expected, 128);
+    GetWindowTextW(control, shown, 128);
+    return wcscmp(expected, shown) == 0;
+}
+
+// The options window from the system menu, its controls those of the table where the table
+// puts them, its refusal and its save.
+TEST_F(BatchDlgWin32Test, theOptionsWindowHasTheTablesControlsAndSavesOnlyWhatItAccepts) {
+    DialogThread ui(shell);
+    PostMessageA(ui.dialog(), WM_SYSCOMMAND, CBatchDlg::kOptionsCommand, 0);
+    HWND options = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (options = ui.ownedWindow()) != nullptr; }));
+    EXPECT_EQ(windowText(options), "选项");
+    EXPECT_FALSE(IsWindowEnabled(ui.dialog()));
+    for (const TemplateControl& c : optionsTemplate()) {
+        if (c.id == 0)
+            continue;
+        HWND control = GetDlgItem(options, c.id);
+        ASSERT_TRUE(control) << c.name;
+        if (c.kind != TemplateControl::Edit) {
+            EXPECT_TRUE(showsText(control, c.text)) << c.name;
+        }
+        // Windows maps the position and the size each on its own.
+        RECT expected{c.x, c.y, c.width, c.height}, actual;
+        MapDialogRect(options, &expected);
+        GetWindowRect(control, &actual);
+        MapWindowPoints(nullptr, options, reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(actual.left, expected.left) << c.name;
+        EXPECT_EQ(actual.top, expected.top) << c.name;
+        EXPECT_EQ(actual.right - actual.left, expected.right) << c.name;
+        EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << c.name;
+    }
+    EXPECT_TRUE(checked(GetDlgItem(options, IDC_OPT_WORD)));
+    EXPECT_EQ(windowText(GetDlgItem(options, IDC_OPT_TEMPLATE)), "{21}");
+
+    click(GetDlgItem(options, IDC_OPT_SUBFOLDERS));
+    setText(GetDlgItem(options, IDC_OPT_TEMPLATE), "{20");
+    click(GetDlgItem(options, IDOK));
+    HWND box = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (box = ui.ownedBy(options)) != nullptr; }));
+    EXPECT_EQ(windowText(GetDlgItem(box, 0xFFFF)),
+              std::get<std::string>(NameTemplate::parse("{20")));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(waitFor([&] { return ui.focus() == GetDlgItem(options, IDC_OPT_TEMPLATE); }));
+    EXPECT_EQ(loadJobSettings(*std::make_unique<CCore>()).subfolders, 0);
+    setText(GetDlgItem(options, IDC_OPT_TEMPLATE), "{20} - {21}");
+    click(GetDlgItem(options, IDOK));
+    ASSERT_TRUE(waitFor([&] { return ui.ownedWindow() == nullptr; }));
+    EXPECT_TRUE(IsWindowEnabled(ui.dialog()));
+    CCore core;
+    EXPECT_EQ(loadJobSettings(core).subfolders, 1);
+    EXPECT_EQ(loadJobSettings(core).nametemplate, "{20} - {21}");
+}
+
+std::vector<std::string> listRows(HWND list) {
+    std::vector<std::string> rows;
+    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        std::string cells;
+        for (int column = 0; column < 3; ++column) {
+            char text[260] = {};
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            cells += (column ? "|" : "") + std::string(text);
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+TEST_F(BatchDlgWin32Test, thePreviewListsTheRenamesInAVirtualListAndRunsThemOnRequest) {
+    TempDir folder;
+    for (const char* name : {"a.docx", "b.docx", "c.docx"})
+        folder.write(name);
+    shell->setTitle("a.docx", "ta");
+    shell->setTitle("c.docx", "tc");
+    DialogThread ui(shell);
+    setText(ui.control(IDC_PATHUSER), folder.path());
+    PostMessageA(ui.dialog(), WM_SYSCOMMAND, CBatchDlg::kPreviewRenamesCommand, 0);
+    HWND preview = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (preview = ui.ownedWindow()) != nullptr; }));
+    EXPECT_EQ(windowText(preview), "预览重命名");
+    HWND list = GetDlgItem(preview, IDC_PREVIEW_LIST);
+    EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & LVS_OWNERDATA);
+    using Rows = std::vector<std::string>;
+    EXPECT_EQ(listRows(list), (Rows{"a.docx|ta.docx|", "b.docx||标题为空", "c.docx|tc.docx|"}));
+    click(GetDlgItem(preview, IDC_PREVIEW_KEPT));
+    EXPECT_TRUE(waitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; }));
+    EXPECT_EQ(listRows(list), Rows{"b.docx||标题为空"});
+    EXPECT_TRUE(fileIdentity(folder.file("a.docx")));
+
+    click(GetDlgItem(preview, IDC_PREVIEW_RUN));
+    EXPECT_TRUE(waitFor([&] { return fileIdentity(folder.file("tc.docx")).has_value(); }));
+    EXPECT_TRUE(waitFor([&] { return windowText(ui.control(IDC_RUN)) == "执行"; }));
+    EXPECT_EQ(ui.ownedWindow(), nullptr);
+    EXPECT_TRUE(fileIdentity(folder.file("ta.docx")));
+    EXPECT_TRUE(fileIdentity(folder.file("b.docx")));
 }
 
 }  // namespace
